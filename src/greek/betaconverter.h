@@ -1,0 +1,32 @@
+#pragma once
+
+#include "greek/wide_string.h"
+
+#include <map>
+
+namespace veso {
+
+// Converts between lower-case Beta Code and precomposed polytonic Greek (oxia, never tonos).
+// The tables are built once in the constructor and only read afterwards, so one instance may be
+// used from several threads.
+class betaconverter {
+public:
+    betaconverter();
+
+    // Beta Code to Unicode. Only the first 10,000 characters are converted. Callers append one
+    // space first, because final sigma is chosen by the character after it.
+    wide_string to_unicode(const wide_string& text) const;
+    // Unicode to Beta Code, one character at a time; unknown characters pass through.
+    wide_string to_betacode(const wide_string& text) const;
+
+    static bool is_beta_mark(char16_t c);
+
+    const std::map<wide_string, wide_string>& forward_table() const { return forward_table_; }
+    const std::map<wide_string, wide_string>& reverse_table() const { return reverse_table_; }
+
+private:
+    std::map<wide_string, wide_string> forward_table_;
+    std::map<wide_string, wide_string> reverse_table_;
+};
+
+} // namespace veso

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "greek/betaconverter.h"
+#include "greek/wide_string.h"
+
+#include <array>
+#include <atomic>
+#include <cstddef>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace veso {
+
+// The lexicon engine: morphology, dictionary, frequencies and the alphabetical index, loaded from
+// the six files of a data folder on a worker thread started by the constructor.
+//
+// Thread use: the loader thread fills the tables; every other member function is called from one
+// thread (the user-interface thread) and may run while loading goes on.
+class lexicon {
+public:
+    // Loads from "data" below the current working directory, as the program does.
+    lexicon();
+    explicit lexicon(std::filesystem::path data_folder);
+    // Asks the loader to stop and waits for it before the tables go.
+    ~lexicon();
+    lexicon(const lexicon&) = delete;
+    lexicon& operator=(const lexicon&) = delete;
+
+    // Loading state.
+    bool morphology_ready() const;
+    bool loading_finished() const;
+    void request_cancel();
+    // Called once when loading has ended (not when it was cancelled): at once, on the calling
+    // thread, if it already has; otherwise on the loader thread.
+    void on_loading_finished(std::function<void()> callback);
+
+    // Morphology.
+    std::array<wide_string, 3> analyse_word(const wide_string& word, bool clean) const;
+    wide_string analysis_of(const wide_string& word) const;
+    std::array<wide_string, 2> morphology_neighbours(const wide_string& word) const;
+
+    // Frequencies: the n-th count of the headword's list (1-based); 0 when missing.
+    int frequency_field(const wide_string& headword, unsigned n) const;
+    static wide_string alphabetical_sort_key(const wide_string& headword);
+
+    // Dictionary.
+    wide_string definition_of(const wide_string& headword) const;
+    wide_string short_definition_of(const wide_string& headword);
+    void expand_greek_markup(wide_string& text) const;
+    std::array<wide_string, 2> dictionary_neighbours(const wide_string& headword) const;
+    void open_dictionary_page(const wide_string& headword);
+    void next_dictionary_page();
+    void previous_dictionary_page();
+
+    // Sizes of the tables as far as they are visible now.
+    std::size_t morphology_size() const;
+    std::size_t dictionary_size() const;
+    std::size_t frequency_size() const;
+    std::size_t alphabetical_index_size() const;
+
+    // Set by short_definition_of when it cut a definition; read and cleared by the lookup view.
+    bool definition_truncated = false;
+    // The dictionary window's page: headword, definition, headword, definition, ...
+    std::vector<wide_string> dictionary_page;
+    wide_string page_first_headword;
+    wide_string page_last_headword;
+    // The headword the lookup view opened the dictionary window at.
+    wide_string requested_headword;
+
+    const betaconverter& greek_converter() const;
+
+private:
+    struct impl;
+    std::unique_ptr<impl> impl_;
+};
+
+} // namespace veso

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <nlohmann/json.hpp>
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string_view>
+
+namespace veso::corpus {
+
+// One passage of the built text files and the author number it is filed under.
+struct authored_text {
+    std::int32_t author_number;
+    std::u16string_view text;
+};
+
+// Writes m.dat, m_a.dat, d.dat, d_b.dat, d_a.dat and o.dat into out, keyed from the words of the
+// built texts. Adds its figures to report["lexicon"]. Returns false after printing a clear message
+// to standard error when the corpus cannot be used.
+bool build_lexicon_files(const std::filesystem::path& corpus, const std::filesystem::path& out,
+                         std::span<const authored_text> texts, nlohmann::json& report);
+
+} // namespace veso::corpus
