@@ -1,0 +1,73 @@
+#pragma once
+
+#include "views/dictionary_view.h"
+#include "views/lookupview.h"
+#include "views/textview.h"
+
+#include <QDialog>
+#include <QWidget>
+#include <memory>
+
+class QScrollArea;
+
+namespace veso {
+
+// The middle pane: forwards paint, size and mouse events to the text view, and its repaint
+// requests back to Qt.
+class text_pane_widget : public QWidget {
+    Q_OBJECT
+public:
+    text_pane_widget(textview& view, QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    textview& view_;
+};
+
+// The right-hand pane: the lookup view in a vertically scrolling area.
+class lookup_pane_widget : public QWidget {
+    Q_OBJECT
+public:
+    lookup_pane_widget(lookupview& view, QWidget* parent = nullptr);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    lookupview& view_;
+};
+
+class dictionary_dialog;
+
+// The frame's dictionary window: constructed once with the frame, its dialog created and
+// destroyed each time the lookup view opens it at a lemma.
+class dictionary_window final : public dictionary_window_host {
+public:
+    dictionary_window(lexicon& lex, platform::font_factory& fonts,
+                      platform::settings_store* settings, platform::ui_services& ui);
+    ~dictionary_window() override;
+    dictionary_window(const dictionary_window&) = delete;
+    dictionary_window& operator=(const dictionary_window&) = delete;
+
+    // The widget the dialog is created over (the lookup pane).
+    void set_parent_widget(QWidget* parent) { parent_ = parent; }
+
+    void destroy_dictionary_window() override;
+    dictionary_view& create_dictionary_window() override;
+    void show_dictionary_window() override;
+
+    dictionary_view& view() { return view_; }
+    // The open dialog, or null.
+    QDialog* dialog() const;
+
+private:
+    dictionary_view view_;
+    QWidget* parent_ = nullptr;
+    std::unique_ptr<dictionary_dialog> dialog_;
+};
+
+} // namespace veso

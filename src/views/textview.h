@@ -1,0 +1,111 @@
+#pragma once
+
+#include "greek/wide_string.h"
+#include "library/document_views.h"
+#include "platform/device_context.h"
+#include "platform/tree_control.h"
+#include "views/view_window.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace veso {
+
+class ColourTable;
+class lexicon;
+class lookupview;
+class mydoc;
+
+// The middle pane: one page of the loaded passage, broken into justified lines, each word coloured
+// by its morphology; a click on a word fills the lookup view. Before a passage is loaded it shows
+// the start picture, whose six images select genres of the catalogue tree.
+class textview final : public text_pane {
+public:
+    static constexpr int margin_x = 25;
+    static constexpr int margin_y = 10;
+    static constexpr int line_pitch = 24;
+    static constexpr int key_search_limit = 80;
+    static constexpr int picture_x = 10;
+    static constexpr int picture_y = 10;
+    static constexpr int frequent_enough = 200;
+
+    // One laid-out line of the current page.
+    struct line {
+        int stretch = 0;      // pixels spread over the gaps when the line is justified
+        int break_count = 0;  // gaps between the line's words
+        std::int32_t end = 0; // one past the line's last unit
+    };
+
+    textview(mydoc& document, lexicon& lex, const ColourTable& colours,
+             platform::font_factory& fonts);
+    ~textview() override;
+    textview(const textview&) = delete;
+    textview& operator=(const textview&) = delete;
+
+    // Wiring done by the frame.
+    void set_lookup_view(lookupview* lookup) { lookup_ = lookup; }
+    // The catalogue tree and its genre items in tree order (0 = Early and Epic Poetry).
+    void set_catalogue(platform::tree_control* tree,
+                       std::function<platform::tree_item(int genre)> genre_item);
+    view_invalidator& invalidate_hook() { return invalidate_; }
+
+    // text_pane
+    void restart_layout(bool invalidate) override;
+
+    void invalidate(bool erase) { invalidate_(erase); }
+    // Paints the start picture or the current page; window_size is the window rectangle's size.
+    void paint(platform::device_context& dc, platform::text_size window_size);
+    // Left or right button down at client coordinates.
+    void click(int x, int y);
+
+    // A morphology string as the flat list marker, lemma, count, description per analysis.
+    std::vector<wide_string> analyses_for_word(const wide_string& morphology) const;
+
+    bool colour_by_class = false;
+    bool colour_by_case = true;
+    bool colour_off = false;
+
+    std::int32_t author_number() const { return author_number_; }
+    const wide_string& clicked_word() const { return clicked_word_; }
+    const std::vector<wide_string>& word_keys() const { return word_keys_; }
+    const std::vector<int>& word_tops() const { return word_tops_; }
+    const std::vector<int>& word_bottoms() const { return word_bottoms_; }
+    const std::vector<int>& word_lefts() const { return word_lefts_; }
+    const std::vector<int>& word_rights() const { return word_rights_; }
+    const std::vector<line>& lines() const { return lines_; }
+
+private:
+    struct fonts;
+    void paint_start_picture(platform::device_context& dc);
+    void lay_out_page(platform::device_context& dc, const platform::rect& area);
+    void paint_lines(platform::device_context& dc, const platform::rect& area);
+    wide_string word_at(std::int32_t start) const;
+    platform::colour_ref colour_of_key(const wide_string& key) const;
+    char16_t case_code(const wide_string& key) const;
+    void click_start_picture(int x, int y);
+    void click_word(std::size_t index);
+    void clear_boxes();
+
+    mydoc& document_;
+    lexicon& lexicon_;
+    const ColourTable& colours_;
+    platform::font_factory& font_factory_;
+    std::unique_ptr<fonts> fonts_;
+    lookupview* lookup_ = nullptr;
+    platform::tree_control* tree_ = nullptr;
+    std::function<platform::tree_item(int)> genre_item_;
+    view_invalidator invalidate_;
+
+    std::int32_t author_number_ = 1;
+    wide_string clicked_word_;
+    std::vector<wide_string> word_keys_;
+    std::vector<int> word_tops_;
+    std::vector<int> word_bottoms_;
+    std::vector<int> word_lefts_;
+    std::vector<int> word_rights_;
+    std::vector<line> lines_;
+};
+
+} // namespace veso
