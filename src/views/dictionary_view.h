@@ -12,6 +12,7 @@
 
 namespace veso {
 
+class betaconverter;
 class lexicon;
 class mydoc;
 
@@ -95,6 +96,7 @@ public:
 
 private:
     struct fonts;
+    const betaconverter& converter() const;
     wide_string display_form(const wide_string& beta) const;
     void set_scroll(int new_pos);
 

@@ -36,6 +36,7 @@ public:
         int stretch = 0;      // pixels spread over the gaps when the line is justified
         int break_count = 0;  // gaps between the line's words
         std::int32_t end = 0; // one past the line's last unit
+        bool broken = false;  // a word too wide for the pane, cut at its edge
     };
 
     textview(mydoc& document, lexicon& lex, const ColourTable& colours,
@@ -81,6 +82,13 @@ private:
     void paint_start_picture(platform::device_context& dc);
     void lay_out_page(platform::device_context& dc, const platform::rect& area);
     void paint_lines(platform::device_context& dc, const platform::rect& area);
+    std::int32_t break_position(platform::device_context& dc, std::int32_t line_start,
+                                int available) const;
+    // Paints the word [start, end) and returns its width; records its key and box.
+    int paint_word(platform::device_context& dc, std::int32_t start, std::int32_t end,
+                   bool ended_by_space, int x, int y);
+    char16_t unit(std::int32_t position) const;
+    std::u16string_view units(std::int32_t from, std::int32_t to) const;
     wide_string word_at(std::int32_t start) const;
     platform::colour_ref colour_of_key(const wide_string& key) const;
     char16_t case_code(const wide_string& key) const;
