@@ -1,0 +1,19 @@
+#pragma once
+
+namespace veso::command {
+
+// The main window's commands, numbered as the menu and accelerator resources number them.
+constexpr int page_backward = 40038;
+constexpr int page_forward = 40039;
+constexpr int text_explorer = 40622;
+constexpr int about = 40635;
+constexpr int go_to = 40800;
+constexpr int colour_off = 50100;
+constexpr int colour_by_class = 50101;
+constexpr int colour_by_case = 50102;
+constexpr int select_colours = 50103;
+constexpr int app_exit = 57665;
+constexpr int file_new = 57600;
+constexpr int file_open = 57601;
+
+} // namespace veso::command

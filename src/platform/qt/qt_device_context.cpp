@@ -1,0 +1,114 @@
+#include "platform/qt/qt_device_context.h"
+
+#include "platform/qt/pictures.h"
+
+#include <QColor>
+#include <QFontMetrics>
+#include <algorithm>
+
+namespace veso::platform {
+
+namespace {
+
+QColor to_qcolor(colour_ref colour) {
+    return QColor(red_of(colour), green_of(colour), blue_of(colour));
+}
+
+} // namespace
+
+qt_device_context::qt_device_context(QPainter& painter, QRect surface)
+    : painter_(painter), surface_(surface) {
+    painter_.setPen(to_qcolor(text_colour_));
+}
+
+void qt_device_context::select_font(const font& f) {
+    selected_ = &f;
+    if (const auto* qf = dynamic_cast<const qt_font*>(&f)) {
+        own_font_.reset();
+        painter_.setFont(qf->qfont());
+    } else {
+        own_font_ = make_qfont(f.description());
+        painter_.setFont(*own_font_);
+    }
+}
+
+const QFont& qt_device_context::current_qfont() const {
+    return painter_.font();
+}
+
+void qt_device_context::set_text_colour(colour_ref colour) {
+    text_colour_ = colour;
+    painter_.setPen(to_qcolor(colour));
+}
+
+int qt_device_context::widening_of_space(int index) const {
+    if (justify_breaks_ <= 0 || index >= justify_breaks_) {
+        return 0;
+    }
+    return justify_extra_ / justify_breaks_ + (index < justify_extra_ % justify_breaks_ ? 1 : 0);
+}
+
+int qt_device_context::widening_of(std::u16string_view text, int first_space) const {
+    int widening = 0;
+    int index = first_space;
+    for (const char16_t c : text) {
+        if (c == u' ') {
+            widening += widening_of_space(index++);
+        }
+    }
+    return widening;
+}
+
+text_size qt_device_context::text_extent(std::u16string_view text) {
+    const QFontMetrics metrics(current_qfont(), painter_.device());
+    const auto qtext = QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+    return {metrics.horizontalAdvance(qtext) + widening_of(text, spaces_used_), metrics.height()};
+}
+
+void qt_device_context::text_out(int x, int y, std::u16string_view text) {
+    const QFontMetrics metrics(current_qfont(), painter_.device());
+    const int baseline = y + metrics.ascent();
+    if (justify_breaks_ <= 0 || text.find(u' ') == std::u16string_view::npos) {
+        painter_.drawText(x, baseline,
+                          QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())));
+        return;
+    }
+    // Draw run by run so that each space can take its share of the stretch.
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const auto space = std::min(text.find(u' ', start), text.size());
+        if (space > start) {
+            const auto run =
+                QString::fromUtf16(text.data() + start, static_cast<qsizetype>(space - start));
+            painter_.drawText(x, baseline, run);
+            x += metrics.horizontalAdvance(run);
+        }
+        if (space < text.size()) {
+            x += metrics.horizontalAdvance(QLatin1Char(' ')) + widening_of_space(spaces_used_++);
+        }
+        start = space + 1;
+    }
+}
+
+void qt_device_context::set_text_justification(int extra, int break_count) {
+    justify_extra_ = std::max(0, extra);
+    justify_breaks_ = std::max(0, break_count);
+    spaces_used_ = 0;
+}
+
+void qt_device_context::draw_picture(picture_id picture, int x, int y) {
+    painter_.drawPixmap(x, y, picture_pixmap(picture, painter_.device()->devicePixelRatioF()));
+}
+
+text_size qt_device_context::picture_size(picture_id picture) const {
+    return picture_pixel_size(picture);
+}
+
+rect qt_device_context::clip_box() const {
+    const QRect box = painter_.hasClipping()
+                          ? painter_.clipBoundingRect().toAlignedRect().intersected(surface_)
+                          : surface_;
+    return {box.left(), box.top(), box.left() + box.width(), box.top() + box.height()};
+}
+
+} // namespace veso::platform
