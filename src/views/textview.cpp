@@ -3,6 +3,7 @@
 #include "app/colour_table.h"
 #include "lexicon/lexicon.h"
 #include "lexicon/string_edits.h"
+#include "library/catalogue_tree.h"
 #include "library/mydoc.h"
 #include "views/lookupview.h"
 
@@ -132,6 +133,10 @@ void textview::set_catalogue(platform::tree_control* tree,
                              std::function<platform::tree_item(int)> genre_item) {
     tree_ = tree;
     genre_item_ = std::move(genre_item);
+}
+
+void textview::set_catalogue(platform::tree_control& tree, const catalogue_tree& catalogue) {
+    set_catalogue(&tree, [&catalogue](int genre) { return catalogue.genre_item(genre); });
 }
 
 void textview::clear_boxes() {
@@ -486,11 +491,16 @@ void textview::click(int x, int y) {
 void textview::click_start_picture(int x, int y) {
     if (tree_ == nullptr || !genre_item_)
         return;
-    for (int genre = 0; genre < genres_on_start_picture; ++genre)
-        tree_->collapse(genre_item_(genre));
+    for (int genre = 0; genre < genres_on_start_picture; ++genre) {
+        const platform::tree_item item = genre_item_(genre);
+        if (item != platform::no_tree_item)
+            tree_->collapse(item);
+    }
     for (const genre_rectangle& r : genre_rectangles) {
         if (r.x_from <= x && x <= r.x_to && r.y_from <= y && y <= r.y_to) {
-            tree_->select(genre_item_(r.genre));
+            const platform::tree_item item = genre_item_(r.genre);
+            if (item != platform::no_tree_item)
+                tree_->select(item);
             return;
         }
     }

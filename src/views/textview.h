@@ -14,6 +14,7 @@
 namespace veso {
 
 class ColourTable;
+class catalogue_tree;
 class lexicon;
 class lookupview;
 class mydoc;
@@ -50,6 +51,8 @@ public:
     // The catalogue tree and its genre items in tree order (0 = Early and Epic Poetry).
     void set_catalogue(platform::tree_control* tree,
                        std::function<platform::tree_item(int genre)> genre_item);
+    // The same, from the catalogue pane's logic.
+    void set_catalogue(platform::tree_control& tree, const catalogue_tree& catalogue);
     view_invalidator& invalidate_hook() { return invalidate_; }
 
     // text_pane

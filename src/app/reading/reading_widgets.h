@@ -1,21 +1,20 @@
 #pragma once
 
+#include "app/reading/dictionary_dialog.h"
 #include "views/dictionary_view.h"
 #include "views/lookupview.h"
 #include "views/textview.h"
 
 #include <QDialog>
+#include <QPointer>
+#include <QScrollArea>
 #include <QWidget>
-#include <memory>
-
-class QScrollArea;
 
 namespace veso {
 
 // The middle pane: forwards paint, size and mouse events to the text view, and its repaint
 // requests back to Qt.
 class text_pane_widget : public QWidget {
-    Q_OBJECT
 public:
     text_pane_widget(textview& view, QWidget* parent = nullptr);
 
@@ -27,18 +26,19 @@ private:
     textview& view_;
 };
 
-// The right-hand pane: the lookup view in a vertically scrolling area.
-class lookup_pane_widget : public QWidget {
-    Q_OBJECT
+// The right-hand pane: the lookup view in a vertically scrolling area. Clicks reach the view in
+// content coordinates, so they stay on target when the pane is scrolled.
+class lookup_pane_widget : public QScrollArea {
 public:
     lookup_pane_widget(lookupview& view, QWidget* parent = nullptr);
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    class canvas;
     lookupview& view_;
+    canvas* canvas_;
 };
 
 class dictionary_dialog;
@@ -67,7 +67,7 @@ public:
 private:
     dictionary_view view_;
     QWidget* parent_ = nullptr;
-    std::unique_ptr<dictionary_dialog> dialog_;
+    QPointer<dictionary_dialog> dialog_;
 };
 
 } // namespace veso

@@ -1,0 +1,157 @@
+#include "app/reading/dictionary_dialog.h"
+
+#include "platform/qt/qt_device_context.h"
+
+#include <QHBoxLayout>
+#include <QMenuBar>
+#include <QPainter>
+#include <QResizeEvent>
+#include <QScrollBar>
+#include <QSignalBlocker>
+#include <QWheelEvent>
+
+namespace veso {
+
+// The drawn page. The view draws in window coordinates with its own scroll offset.
+class dictionary_dialog::page : public QWidget {
+public:
+    page(dictionary_view& view, dictionary_dialog& dialog) : QWidget(&dialog), view_(view) {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.fillRect(rect(), Qt::white);
+        platform::qt_device_context dc(painter, rect());
+        view_.paint(dc);
+    }
+    void wheelEvent(QWheelEvent* event) override {
+        const int delta = event->angleDelta().y();
+        if (delta != 0)
+            view_.vertical_scroll(delta > 0 ? scroll_request::line_up : scroll_request::line_down);
+        event->accept();
+    }
+
+private:
+    dictionary_view& view_;
+};
+
+dictionary_dialog::dictionary_dialog(dictionary_view& view, std::function<void()> on_destroy,
+                                     QWidget* parent)
+    : QDialog(parent), view_(view), on_destroy_(std::move(on_destroy)),
+      page_(new page(view, *this)), scroll_bar_(new QScrollBar(Qt::Vertical, this)) {
+    setWindowTitle(QStringLiteral("Dictionary View - Veso"));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setSizeGripEnabled(true);
+
+    auto* menu = new QMenuBar(this);
+    menu->addAction(QStringLiteral("&Close"), this, [this] { view_.close(); });
+    menu->addAction(QStringLiteral("Page &Backward"), this, [this] { view_.page_backward(); });
+    menu->addAction(QStringLiteral("Page &Forward"), this, [this] { view_.page_forward(); });
+    menu->addAction(QStringLiteral("&Goto..."), this, [this] { view_.goto_lemma(); });
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setMenuBar(menu);
+    layout->addWidget(page_, 1);
+    layout->addWidget(scroll_bar_);
+
+    scroll_bar_->setRange(0, 0);
+    scroll_bar_->setEnabled(false);
+    connect(scroll_bar_, &QAbstractSlider::actionTriggered, this,
+            [this](int action) { on_scroll_action(action); });
+    connect(scroll_bar_, &QAbstractSlider::sliderReleased, this, [this] {
+        view_.vertical_scroll(scroll_request::thumb_position, scroll_bar_->sliderPosition());
+    });
+
+    resize(default_width, default_height);
+    known_size_ = size();
+}
+
+void dictionary_dialog::on_scroll_action(int action) {
+    switch (action) {
+    case QAbstractSlider::SliderSingleStepAdd:
+        view_.vertical_scroll(scroll_request::line_down);
+        break;
+    case QAbstractSlider::SliderSingleStepSub:
+        view_.vertical_scroll(scroll_request::line_up);
+        break;
+    case QAbstractSlider::SliderPageStepAdd:
+        view_.vertical_scroll(scroll_request::page_down);
+        break;
+    case QAbstractSlider::SliderPageStepSub:
+        view_.vertical_scroll(scroll_request::page_up);
+        break;
+    case QAbstractSlider::SliderToMinimum:
+        view_.vertical_scroll(scroll_request::top);
+        break;
+    case QAbstractSlider::SliderToMaximum:
+        view_.vertical_scroll(scroll_request::bottom);
+        break;
+    case QAbstractSlider::SliderMove:
+        // Dragging the thumb shows the page where it is; the view settles on release.
+        view_.vertical_scroll(scroll_request::thumb_track);
+        page_->update();
+        return;
+    default:
+        break;
+    }
+    // The view decides where the bar stands, not the slider's own step.
+    scroll_bar_->setSliderPosition(view_.scroll_pos);
+}
+
+QWidget* dictionary_dialog::page_widget() const {
+    return page_;
+}
+
+platform::rect dictionary_dialog::window_rect() const {
+    const QRect r = geometry();
+    return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
+void dictionary_dialog::move_window(const platform::rect& screen_rect) {
+    setGeometry(screen_rect.left, screen_rect.top, screen_rect.width(), screen_rect.height());
+    known_size_ = QSize(screen_rect.width(), screen_rect.height());
+    // At the top of the z-order without taking the focus.
+    if (isVisible())
+        raise();
+}
+
+void dictionary_dialog::set_scroll_range(int max, int page_size) {
+    const QSignalBlocker block(scroll_bar_);
+    scroll_bar_->setRange(0, std::max(0, max));
+    scroll_bar_->setPageStep(std::max(1, page_size));
+    scroll_bar_->setSingleStep(std::max(1, page_size));
+    scroll_bar_->setEnabled(max > 0);
+}
+
+void dictionary_dialog::set_scroll_position(int position) {
+    const QSignalBlocker block(scroll_bar_);
+    scroll_bar_->setValue(position);
+}
+
+void dictionary_dialog::scroll_contents(int) {
+    page_->update();
+}
+
+void dictionary_dialog::invalidate(bool) {
+    page_->update();
+}
+
+void dictionary_dialog::destroy_window() {
+    if (on_destroy_)
+        on_destroy_();
+}
+
+void dictionary_dialog::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    if (event->size() == known_size_)
+        return;
+    known_size_ = event->size();
+    view_.size_changed();
+}
+
+} // namespace veso
