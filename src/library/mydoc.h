@@ -2,16 +2,34 @@
 
 #include "greek/betaconverter.h"
 #include "library/document_views.h"
+#include "library/text_tables.h"
 #include "platform/ui_services.h"
 
 #include <array>
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
+#include <optional>
+#include <span>
+#include <string_view>
 #include <vector>
 
 namespace veso {
 
 class lexicon;
+
+// The compiled tables the document navigates by, gathered so that tests can substitute small ones
+// that match small data files.
+struct document_tables {
+    std::span<const passage_row> rows; // increasing identifier order
+    std::span<const section_start_table> section_tables;
+    std::int32_t new_testament_byte_length = 0;
+    std::int32_t last_septuagint_offset = 0;
+    std::string_view fingerprint;
+
+    // The tables generated with the data files.
+    static document_tables compiled();
+};
 
 // The single document: the loaded passage (one passage, or a whole sectioned work), the current
 // section and page, and the paging commands. Knows its panes only through the interfaces of
@@ -29,6 +47,9 @@ public:
 
     // The panes and frame; any may be null (tests, the command-line tool).
     void attach(catalogue_pane* catalogue, text_pane* text, document_frame* frame);
+    // Replaces the compiled tables (tests with synthetic data files).
+    void use_tables(const document_tables& tables);
+    const document_tables& tables() const { return tables_; }
 
     void select_passage(std::int32_t id);
     void page_forward();
@@ -38,6 +59,9 @@ public:
     void toggle_catalogue_pane();
     void show_section(std::int32_t index);
     void compute_section_starts();
+
+    // The passage-table row of id, if it has one.
+    std::optional<passage_location> location_of(std::int32_t id) const;
 
     // Opening a document file is refused: the program has no file form.
     bool open_document(const std::filesystem::path& path);
@@ -65,7 +89,24 @@ public:
     std::int32_t section_count = 0;
     std::int32_t current_id = 0;
 
+    // Messages shown when data/ does not fit: its fingerprint differs from the compiled tables,
+    // or a passage is longer than the buffer (only its beginning is loaded).
+    static const std::u16string_view data_mismatch_message;
+    static const std::u16string_view passage_too_long_message;
+    static const std::u16string_view message_caption;
+
 private:
+    bool open_and_check_main_file(std::FILE*& file);
+    bool data_matches_program();
+    void read_units(std::FILE* file);
+    void finish_section_starts(std::int32_t written);
+    std::int32_t section_end_of(std::int32_t index) const;
+    std::int32_t loaded_units() const;
+    std::int32_t identifier_of_section(std::int32_t index) const;
+    std::int32_t next_identifier_with_row(std::int32_t id) const;
+    void show_page(std::int32_t position);
+    void restart_text_layout();
+
     platform::ui_services& ui_;
     lexicon* lexicon_;
     std::filesystem::path working_folder_;
@@ -73,6 +114,8 @@ private:
     text_pane* text_view_ = nullptr;
     document_frame* frame_ = nullptr;
     wide_string title_;
+    document_tables tables_;
+    bool data_checked_ = false;
 };
 
 } // namespace veso

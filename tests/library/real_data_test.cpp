@@ -1,0 +1,122 @@
+#include "library/catalogue_tree.h"
+#include "library/mydoc.h"
+#include "library_fakes.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace veso::testing {
+namespace {
+
+// The document on the data built from the corpus, paged the way the text view reports pages.
+class RealDataTest : public ::testing::Test {
+protected:
+    RealDataTest() : doc(std::make_unique<mydoc>(ui, nullptr, VESO_REAL_DATA_ROOT)) {
+        doc->attach(&catalogue, &text, &frame);
+    }
+    void layout_reached_section_end() {
+        doc->next_page_start = doc->section_end;
+        doc->past_section_end = false;
+    }
+    void expect_loaded() {
+        ASSERT_TRUE(ui.messages.empty()) << "data missing or not matching the program";
+        ASSERT_FALSE(doc->loading);
+    }
+
+    fake_ui_services ui;
+    fake_text_pane text;
+    fake_catalogue_pane catalogue;
+    fake_frame frame;
+    std::unique_ptr<mydoc> doc;
+};
+
+const section_start_table* table_for(std::int32_t author, std::int32_t work) {
+    for (const auto& t : section_start_tables()) {
+        if ((t.author_number == 0 || t.author_number == author) &&
+            (t.work_code == -1 || t.work_code == work)) {
+            return &t;
+        }
+    }
+    return nullptr;
+}
+
+TEST_F(RealDataTest, IliadSectionFiveShowsFromItsStartAndStopsAtSix) {
+    doc->select_passage(40519 + 5);
+    expect_loaded();
+    EXPECT_EQ(doc->author_number, 17);
+    EXPECT_EQ(doc->section, 5);
+    EXPECT_EQ(doc->section_count, 23);
+    ASSERT_TRUE(std::is_sorted(doc->section_starts.begin(), doc->section_starts.begin() + 24));
+    EXPECT_GT(doc->section_starts[5], doc->section_starts[4]);
+    EXPECT_EQ(doc->page_start, doc->section_starts[5]);
+    EXPECT_EQ(doc->section_end, doc->section_starts[6]);
+    // The section's fifth line carries "[5]": it lies within the section's first lines.
+    const std::u16string_view shown(doc->text.data() + doc->page_start,
+                                    static_cast<std::size_t>(doc->section_end - doc->page_start));
+    const auto marker = shown.find(u"[5]");
+    ASSERT_NE(marker, std::u16string_view::npos);
+    EXPECT_EQ(std::count(shown.begin(), shown.begin() + static_cast<std::ptrdiff_t>(marker), u'\r'),
+              5);
+
+    layout_reached_section_end();
+    doc->page_forward();
+    EXPECT_EQ(doc->section, 6);
+    EXPECT_EQ(doc->current_id, 40525);
+    EXPECT_EQ(catalogue.selected, std::vector<std::int32_t>{40525});
+    EXPECT_EQ(doc->page_start, doc->section_starts[6]);
+
+    doc->select_passage(40519 + 23);
+    EXPECT_EQ(doc->section_end, doc->text_length);
+}
+
+TEST_F(RealDataTest, NewTestamentSectionZeroStartsAtFirstTableEntry) {
+    doc->select_passage(47461);
+    expect_loaded();
+    const auto* table = table_for(44, 32);
+    ASSERT_NE(table, nullptr);
+    EXPECT_EQ(doc->page_start, table->starts[0]);
+    EXPECT_EQ(doc->byte_length, text_data::new_testament_byte_length);
+    EXPECT_EQ(doc->section_count, 259);
+}
+
+TEST_F(RealDataTest, LastPageOfSeptuagintChapterLoadsTheNext) {
+    doc->select_passage(50104);
+    expect_loaded();
+    EXPECT_EQ(doc->file_offset, 8);
+    const auto next = doc->location_of(50105);
+    ASSERT_TRUE(next);
+    layout_reached_section_end();
+    doc->page_forward();
+    EXPECT_EQ(doc->current_id, 50105);
+    EXPECT_EQ(doc->file_offset, next->file_offset);
+    EXPECT_EQ(catalogue.selected, std::vector<std::int32_t>{50105});
+
+    doc->select_passage(50945);
+    layout_reached_section_end();
+    doc->page_forward();
+    EXPECT_EQ(doc->current_id, 50947);
+
+    doc->select_passage(51280);
+    EXPECT_EQ(doc->file_offset, text_data::last_septuagint_offset);
+    layout_reached_section_end();
+    doc->page_forward();
+    EXPECT_EQ(doc->current_id, 51280);
+}
+
+TEST_F(RealDataTest, EveryRowFitsAndSectionStartsIncrease) {
+    for (const auto& row : passage_rows()) {
+        if (row.location.section != 0) {
+            continue;
+        }
+        doc->select_passage(row.id);
+        ASSERT_TRUE(ui.messages.empty()) << row.id;
+        for (int j = 1; j <= doc->section_count; ++j) {
+            ASSERT_LT(doc->section_starts[j - 1], doc->section_starts[j])
+                << "identifier " << row.id << " section " << j;
+        }
+    }
+}
+
+} // namespace
+} // namespace veso::testing
