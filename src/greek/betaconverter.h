@@ -2,7 +2,10 @@
 
 #include "greek/wide_string.h"
 
+#include <cstdint>
 #include <map>
+#include <utility>
+#include <vector>
 
 namespace veso {
 
@@ -25,8 +28,16 @@ public:
     const std::map<wide_string, wide_string>& reverse_table() const { return reverse_table_; }
 
 private:
+    // Forward keys are at most four ASCII characters: packed one byte each into a number, sorted.
+    std::vector<std::pair<std::uint32_t, char16_t>> packed_forward_;
+    // Reverse values by code point below U+2000 (every key lies there); -1 when there is none.
+    std::vector<std::int16_t> reverse_slot_;
+    std::vector<wide_string> reverse_values_;
+
     std::map<wide_string, wide_string> forward_table_;
     std::map<wide_string, wide_string> reverse_table_;
+
+    void append_token(wide_string& out, wide_string_view token) const;
 };
 
 } // namespace veso

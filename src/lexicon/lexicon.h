@@ -35,6 +35,12 @@ public:
     // Called once when loading has ended (not when it was cancelled): at once, on the calling
     // thread, if it already has; otherwise on the loader thread.
     void on_loading_finished(std::function<void()> callback);
+    // Blocks until the loader has ended, finished or cancelled (for tools and tests).
+    void wait_until_loaded() const;
+    // Milliseconds from construction to morphology_ready and to the end of loading; negative
+    // until reached.
+    double morphology_ready_ms() const;
+    double loaded_ms() const;
 
     // Morphology.
     std::array<wide_string, 3> analyse_word(const wide_string& word, bool clean) const;

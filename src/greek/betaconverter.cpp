@@ -1,0 +1,436 @@
+#include "greek/betaconverter.h"
+
+#include <algorithm>
+#include <array>
+
+namespace veso {
+
+namespace {
+
+constexpr std::size_t max_converted = 10000;
+
+// The Greek alphabet in Beta Code, and the lower-case code point of each letter (final sigma,
+// U+03C2, is skipped).
+constexpr std::u16string_view beta_letters = u"abgdezhqiklmncoprstufxyw";
+
+char16_t lower_letter(std::size_t index) {
+    return static_cast<char16_t>(0x03B1 + index + (index >= 17 ? 1 : 0));
+}
+
+// The seven vowels, and where each one's breathing block starts in Greek Extended.
+constexpr std::u16string_view beta_vowels = u"aehiouw";
+constexpr std::array<char16_t, 7> greek_vowels = {u'\u03B1', u'\u03B5', u'\u03B7', u'\u03B9',
+                                                  u'\u03BF', u'\u03C5', u'\u03C9'};
+
+char16_t breathing_block(std::size_t vowel) {
+    return static_cast<char16_t>(0x1F00 + 0x10 * vowel);
+}
+
+// Offsets within a breathing block: ")" 0, "(" 1; no accent 0, "\" 2, "/" 4, "=" 6.
+constexpr std::array<char16_t, 2> breathings = {u')', u'('};
+constexpr std::array<char16_t, 3> accents = {u'\\', u'/', u'='};
+
+constexpr char16_t final_sigma = u'\u03C2';
+constexpr char16_t medial_sigma = u'\u03C3';
+constexpr char16_t capital_sigma = u'\u03A3';
+constexpr char16_t eta = u'\u03B7';
+constexpr char16_t chi = u'\u03C7';
+constexpr char16_t rho = u'\u03C1';
+constexpr char16_t alpha_with_ypogegrammeni = u'\u1FB3';
+constexpr char16_t capital_rho_with_dasia = u'\u1FEC';
+constexpr char16_t capital_alpha_dasia_oxia_prosgegrammeni = u'\u1F8D';
+
+// The vowel with that mark and nothing else, without breathing.
+char16_t unbreathed(std::size_t vowel, char16_t accent) {
+    static constexpr std::array<char16_t, 7> circumflexed = {
+        u'\u1FB6', 0, u'\u1FC6', u'\u1FD6', 0, u'\u1FE6', u'\u1FF6'};
+    switch (accent) {
+    case u'\\':
+        return static_cast<char16_t>(0x1F70 + 2 * vowel);
+    case u'/':
+        return static_cast<char16_t>(0x1F71 + 2 * vowel);
+    case u'=':
+        return circumflexed[vowel];
+    default:
+        return greek_vowels[vowel];
+    }
+}
+
+int accent_offset(char16_t accent) {
+    switch (accent) {
+    case u'\\':
+        return 2;
+    case u'/':
+        return 4;
+    case u'=':
+        return 6;
+    default:
+        return 0;
+    }
+}
+
+// Alpha, eta and omega with iota subscript: the breathing block and the unbreathed forms.
+char16_t subscripted(char16_t vowel, char16_t breathing, char16_t accent) {
+    std::size_t row = vowel == u'a' ? 0 : vowel == u'h' ? 1 : 2;
+    if (breathing != 0) {
+        static constexpr std::array<char16_t, 3> blocks = {u'\u1F80', u'\u1F90', u'\u1FA0'};
+        return static_cast<char16_t>(blocks[row] + (breathing == u'(' ? 1 : 0) +
+                                     accent_offset(accent));
+    }
+    static constexpr std::array<char16_t, 3> bases = {u'\u1FB0', u'\u1FC0', u'\u1FF0'};
+    // Varia 2, none 3, oxia 4, perispomeni 7.
+    int offset = accent == u'\\' ? 2 : accent == u'/' ? 4 : accent == u'=' ? 7 : 3;
+    return static_cast<char16_t>(bases[row] + offset);
+}
+
+char16_t diaeresis_form(char16_t vowel, char16_t accent) {
+    bool iota = vowel == u'i';
+    switch (accent) {
+    case u'\\':
+        return iota ? u'\u1FD2' : u'\u1FE2';
+    case u'/':
+        return iota ? u'\u1FD3' : u'\u1FE3';
+    case u'=':
+        return iota ? u'\u1FD7' : u'\u1FE7';
+    default:
+        return iota ? u'\u03CA' : u'\u03CB';
+    }
+}
+
+void build_forward(std::map<wide_string, wide_string>& table) {
+    for (std::size_t i = 0; i < beta_letters.size(); ++i) {
+        if (beta_letters[i] != u's') {
+            table.emplace(wide_string(1, beta_letters[i]), wide_string(1, lower_letter(i)));
+        }
+    }
+    table.emplace(u"r(", u"\u1FE5");
+    const std::array<char16_t, 3> breathing_choices = {0, u')', u'('};
+    const std::array<char16_t, 4> accent_choices = {0, u'\\', u'/', u'='};
+    for (std::size_t v = 0; v < beta_vowels.size(); ++v) {
+        char16_t vowel = beta_vowels[v];
+        bool has_subscript = vowel == u'a' || vowel == u'h' || vowel == u'w';
+        bool has_circumflex = vowel != u'e' && vowel != u'o';
+        bool has_diaeresis = vowel == u'i' || vowel == u'u';
+        for (char16_t breathing : breathing_choices) {
+            for (char16_t accent : accent_choices) {
+                if (accent == u'=' && !has_circumflex) {
+                    continue;
+                }
+                wide_string key(1, vowel);
+                if (breathing != 0) {
+                    key += breathing;
+                }
+                if (accent != 0) {
+                    key += accent;
+                }
+                char16_t value =
+                    breathing == 0
+                        ? unbreathed(v, accent)
+                        : static_cast<char16_t>(breathing_block(v) + (breathing == u'(' ? 1 : 0) +
+                                                accent_offset(accent));
+                if (key.size() > 1) {
+                    table.emplace(key, wide_string(1, value));
+                }
+                if (has_subscript) {
+                    table.emplace(key + u'|',
+                                  wide_string(1, subscripted(vowel, breathing, accent)));
+                }
+                if (has_diaeresis && breathing == 0) {
+                    table.emplace(key + u'+', wide_string(1, diaeresis_form(vowel, accent)));
+                }
+            }
+        }
+    }
+}
+
+// The capitals with breathing that to_unicode composes, in the order its rules test them, with
+// their marks (breathing, then optional accent).
+struct breathed_capital {
+    std::size_t vowel;
+    wide_string marks;
+    char16_t capital;
+};
+
+std::vector<breathed_capital> breathed_capitals() {
+    std::vector<breathed_capital> result;
+    const std::array<const char16_t*, 8> mark_orders = {u")",  u"(",  u")\\", u"(\\",
+                                                        u")/", u"(/", u")=",  u"(="};
+    for (std::size_t v = 0; v < beta_vowels.size(); ++v) {
+        char16_t vowel = beta_vowels[v];
+        for (std::size_t m = 0; m < mark_orders.size(); ++m) {
+            if ((vowel == u'e' || vowel == u'o') && m >= 6) {
+                continue;
+            }
+            if (vowel == u'u' && m % 2 == 0) {
+                continue;
+            }
+            if (vowel == u'u' && m >= 6) {
+                continue;
+            }
+            result.push_back(
+                {v, mark_orders[m], static_cast<char16_t>(breathing_block(v) + 8 + m)});
+        }
+    }
+    return result;
+}
+
+void build_reverse(const std::map<wide_string, wide_string>& forward,
+                   std::map<wide_string, wide_string>& table) {
+    for (const auto& [key, value] : forward) {
+        table.emplace(value, key);
+    }
+    table.emplace(wide_string(1, medial_sigma), u"s");
+    table.emplace(wide_string(1, final_sigma), u"s");
+    for (std::size_t i = 0; i < beta_letters.size(); ++i) {
+        table.emplace(wide_string(1, static_cast<char16_t>(lower_letter(i) - 0x20)),
+                      wide_string(u"*") + beta_letters[i]);
+    }
+    table.emplace(wide_string(1, capital_rho_with_dasia), u"*(r");
+    for (const breathed_capital& c : breathed_capitals()) {
+        table.emplace(wide_string(1, c.capital), u"*" + c.marks + beta_vowels[c.vowel]);
+    }
+    table.emplace(u"(", u"");
+    table.emplace(u")", u"");
+}
+
+std::uint32_t pack(wide_string_view key) {
+    std::uint32_t packed = 0;
+    for (std::size_t i = 0; i < key.size(); ++i) {
+        packed |= static_cast<std::uint32_t>(key[i]) << (8 * i);
+    }
+    return packed;
+}
+
+bool is_lower_letter(char16_t c) {
+    return c >= 0x03B1 && c <= 0x03C9 && c != final_sigma;
+}
+
+int vowel_index(char16_t c) {
+    for (std::size_t v = 0; v < greek_vowels.size(); ++v) {
+        if (greek_vowels[v] == c) {
+            return static_cast<int>(v);
+        }
+    }
+    return -1;
+}
+
+bool is_breathing(char16_t c) {
+    return c == u'(' || c == u')';
+}
+
+bool is_accent(char16_t c) {
+    return c == u'\\' || c == u'/' || c == u'=';
+}
+
+// "*", a breathing, an optional accent and a lower-case vowel: the precomposed capital, or 0 when
+// the combination has none. `length` receives the characters matched.
+char16_t capital_with_breathing(wide_string_view text, std::size_t& length) {
+    if (text.size() < 3 || !is_breathing(text[1])) {
+        return 0;
+    }
+    std::size_t at = 2;
+    char16_t accent = 0;
+    if (is_accent(text[at])) {
+        accent = text[at++];
+    }
+    if (at >= text.size()) {
+        return 0;
+    }
+    int v = vowel_index(text[at]);
+    if (v < 0) {
+        return 0;
+    }
+    bool dasia = text[1] == u'(';
+    if ((v == 1 || v == 4) && accent == u'=') {
+        return 0;
+    }
+    if (v == 5 && (!dasia || accent == u'=')) {
+        return 0;
+    }
+    length = at + 1;
+    return static_cast<char16_t>(breathing_block(static_cast<std::size_t>(v)) + 8 +
+                                 (dasia ? 1 : 0) + accent_offset(accent));
+}
+
+// Sigma: final before a space, stop, comma, semicolon, "<", CR or LF; "s1" and "s2" final with
+// the digit dropped; "*s" capital; medial otherwise.
+wide_string apply_sigma_rules(const wide_string& text) {
+    wide_string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char16_t c = text[i];
+        if (c != u's') {
+            out += c;
+            continue;
+        }
+        char16_t next = i + 1 < text.size() ? text[i + 1] : 0;
+        switch (next) {
+        case u' ':
+        case u'.':
+        case u',':
+        case u';':
+        case u'<':
+        case u'\r':
+        case u'\n':
+            out += final_sigma;
+            break;
+        case u'1':
+        case u'2':
+            out += final_sigma;
+            ++i;
+            break;
+        default:
+            if (!out.empty() && out.back() == u'*') {
+                out.back() = capital_sigma;
+            } else {
+                out += medial_sigma;
+            }
+        }
+    }
+    return out;
+}
+
+// Capitals ("*" and a letter, "*(" and rho, "*" with breathing, accent and vowel), then breathings
+// before a lower-case vowel. The patterns cannot overlap, so one pass gives the same result as
+// applying the rules one after the other.
+wide_string apply_capital_and_breathing_rules(const wide_string& text) {
+    wide_string out;
+    out.reserve(text.size());
+    wide_string_view view = text;
+    for (std::size_t i = 0; i < view.size(); ++i) {
+        char16_t c = view[i];
+        if (c == u'*' && i + 1 < view.size()) {
+            char16_t next = view[i + 1];
+            if (is_lower_letter(next)) {
+                out += static_cast<char16_t>(next - 0x20);
+                i += 1;
+                continue;
+            }
+            if (next == u'(' && i + 2 < view.size() && view[i + 2] == rho) {
+                out += capital_rho_with_dasia;
+                i += 2;
+                continue;
+            }
+            std::size_t length = 0;
+            if (char16_t capital = capital_with_breathing(view.substr(i), length)) {
+                out += capital;
+                i += length - 1;
+                continue;
+            }
+            if (view.substr(i, 4) == wide_string_view(u"*(/\u1FB3")) {
+                out += capital_alpha_dasia_oxia_prosgegrammeni;
+                i += 3;
+                continue;
+            }
+        } else if (is_breathing(c) && i + 1 < view.size()) {
+            int v = vowel_index(view[i + 1]);
+            if (v >= 0) {
+                out += static_cast<char16_t>(breathing_block(static_cast<std::size_t>(v)) +
+                                             (c == u'(' ? 1 : 0));
+                i += 1;
+                continue;
+            }
+        }
+        out += c;
+    }
+    return out;
+}
+
+void append_with_chi_rule(wide_string& out, char16_t c) {
+    // "C" followed by a converted eta is chi.
+    if (c == eta && !out.empty() && out.back() == u'C') {
+        out.back() = chi;
+    } else {
+        out += c;
+    }
+}
+
+} // namespace
+
+betaconverter::betaconverter() : reverse_slot_(0x2000, -1) {
+    build_forward(forward_table_);
+    build_reverse(forward_table_, reverse_table_);
+    for (const auto& [key, value] : forward_table_) {
+        packed_forward_.emplace_back(pack(key), value[0]);
+    }
+    std::sort(packed_forward_.begin(), packed_forward_.end());
+    for (const auto& [key, value] : reverse_table_) {
+        reverse_slot_[key[0]] = static_cast<std::int16_t>(reverse_values_.size());
+        reverse_values_.push_back(value);
+    }
+}
+
+bool betaconverter::is_beta_mark(char16_t c) {
+    switch (c) {
+    case u'(':
+    case u')':
+    case u'*':
+    case u'+':
+    case u'/':
+    case u'=':
+    case u'\\':
+    case u'|':
+        return true;
+    default:
+        return false;
+    }
+}
+
+void betaconverter::append_token(wide_string& out, wide_string_view token) const {
+    if (token.size() <= 4 &&
+        std::all_of(token.begin(), token.end(), [](char16_t c) { return c != 0 && c < 0x80; })) {
+        std::uint32_t key = pack(token);
+        auto found = std::lower_bound(packed_forward_.begin(), packed_forward_.end(),
+                                      std::pair<std::uint32_t, char16_t>(key, 0));
+        if (found != packed_forward_.end() && found->first == key) {
+            append_with_chi_rule(out, found->second);
+            return;
+        }
+    }
+    for (char16_t c : token) {
+        append_with_chi_rule(out, c);
+    }
+}
+
+wide_string betaconverter::to_unicode(const wide_string& text) const {
+    wide_string_view input(text.data(), std::min(text.size(), max_converted));
+    wide_string converted;
+    converted.reserve(input.size());
+    bool has_sigma = false;
+    bool has_capital_or_breathing = false;
+    for (std::size_t start = 0; start < input.size();) {
+        std::size_t end = start + 1;
+        while (end < input.size() && is_beta_mark(input[end])) {
+            ++end;
+        }
+        for (std::size_t i = start; i < end; ++i) {
+            char16_t c = input[i];
+            has_sigma = has_sigma || c == u's';
+            has_capital_or_breathing = has_capital_or_breathing || c == u'*' || is_breathing(c);
+        }
+        append_token(converted, input.substr(start, end - start));
+        start = end;
+    }
+    if (has_sigma) {
+        converted = apply_sigma_rules(converted);
+    }
+    if (has_capital_or_breathing) {
+        converted = apply_capital_and_breathing_rules(converted);
+    }
+    return converted;
+}
+
+wide_string betaconverter::to_betacode(const wide_string& text) const {
+    wide_string out;
+    out.reserve(text.size() + text.size() / 2);
+    for (char16_t c : text) {
+        if (c < reverse_slot_.size() && reverse_slot_[c] >= 0) {
+            out += reverse_values_[static_cast<std::size_t>(reverse_slot_[c])];
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+} // namespace veso

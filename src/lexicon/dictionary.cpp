@@ -1,0 +1,214 @@
+#include "lexicon/lexicon.h"
+#include "lexicon/lexicon_state.h"
+#include "lexicon/neighbour_walk.h"
+#include "lexicon/string_edits.h"
+
+#include <optional>
+
+namespace veso {
+
+namespace {
+
+constexpr std::size_t short_definition_length = 1400;
+constexpr wide_string_view cut_marker = u" .... ";
+constexpr std::size_t page_rows = 20;
+constexpr std::size_t rows_before_headword = 10;
+
+constexpr wide_string_view greek_open = u"<G>";
+constexpr wide_string_view greek_close = u"</G>";
+
+// The spellings tried after a headword as given: without "*" and homograph digits, then with
+// "th", "ph", "Th", "Ph" written as single letters. Both only ever shorten the headword.
+bool drop_capital_and_digits(wide_string& headword) {
+    bool changed = false;
+    for (wide_string_view mark : {u"*", u"1", u"2", u"3"}) {
+        changed = replace_first(headword, mark, u"") || changed;
+    }
+    return changed;
+}
+
+bool single_letter_aspirates(wide_string& headword) {
+    bool changed = false;
+    changed = replace_first(headword, u"th", u"q") || changed;
+    changed = replace_first(headword, u"ph", u"f") || changed;
+    changed = replace_first(headword, u"Th", u"Q") || changed;
+    changed = replace_first(headword, u"Ph", u"F") || changed;
+    return changed;
+}
+
+// The stored definition of the headword, or of the first fallback spelling that has one.
+std::optional<wide_string_view> find_definition(const sorted_table& dictionary,
+                                                wide_string headword) {
+    while (true) {
+        if (auto definition = dictionary.find(headword)) {
+            return definition;
+        }
+        wide_string other = headword;
+        if (!drop_capital_and_digits(other)) {
+            other = headword;
+            if (!single_letter_aspirates(other)) {
+                return std::nullopt;
+            }
+        }
+        headword = std::move(other);
+    }
+}
+
+// A mark lying (partly) at or after `from`: one that the part kept so far could have formed with
+// newly placed text.
+bool holds_markup(wide_string_view text) {
+    return text.find(greek_open) != wide_string_view::npos ||
+           text.find(greek_close) != wide_string_view::npos;
+}
+
+} // namespace
+
+// Spans are converted in order, each one turned into Greek with the space to_unicode needs. The
+// text in front of the first mark never changes again, so it is moved out once instead of the
+// whole text being rebuilt per span; should a converted span or a join form a new mark, the text
+// is put together again and the scan goes on from just before it.
+void lexicon::expand_greek_markup(wide_string& text) const {
+    const std::size_t original_length = text.size();
+    if (text.find(greek_open) == wide_string::npos) {
+        return;
+    }
+    const betaconverter& converter = impl_->converter;
+    wide_string done;
+    done.reserve(text.size());
+    std::size_t rest = 0;
+    while (true) {
+        std::size_t open = text.find(greek_open, rest);
+        if (open == wide_string::npos) {
+            break;
+        }
+        std::size_t close = text.find(greek_close, rest);
+        std::size_t open_at = done.size() + (open - rest);
+        if (close == wide_string::npos || open_at > original_length ||
+            done.size() + (close - rest) > original_length) {
+            break;
+        }
+        std::size_t watch_from;
+        if (close < open) {
+            // A closing mark before any opening one is dropped.
+            done.append(text, rest, close - rest);
+            watch_from = done.size();
+        } else {
+            done.append(text, rest, open - rest);
+            watch_from = done.size();
+            wide_string span =
+                text.substr(open + greek_open.size(), close - open - greek_open.size());
+            span += u' ';
+            done += converter.to_unicode(span);
+        }
+        rest = close + greek_close.size();
+        watch_from = watch_from >= 3 ? watch_from - 3 : 0;
+        wide_string_view next(text.data() + rest, std::min<std::size_t>(3, text.size() - rest));
+        wide_string window = done.substr(watch_from);
+        window += next;
+        if (holds_markup(window)) {
+            wide_string joined = done + text.substr(rest);
+            done.erase(watch_from);
+            text = std::move(joined);
+            rest = watch_from;
+        }
+    }
+    if (rest > 0) {
+        done.append(text, rest, wide_string::npos);
+        text = std::move(done);
+    }
+}
+
+wide_string lexicon::definition_of(const wide_string& headword) const {
+    auto dictionary = impl_->dictionary.get();
+    wide_string text(find_definition(*dictionary, headword).value_or(wide_string_view()));
+    if (!text.empty()) {
+        expand_greek_markup(text);
+    }
+    return text;
+}
+
+wide_string lexicon::short_definition_of(const wide_string& headword) {
+    definition_truncated = false;
+    auto dictionary = impl_->dictionary.get();
+    wide_string_view stored = find_definition(*dictionary, headword).value_or(wide_string_view());
+    if (stored.size() > short_definition_length) {
+        definition_truncated = true;
+        stored = stored.substr(0, short_definition_length);
+    }
+    wide_string text(stored);
+    if (!text.empty()) {
+        expand_greek_markup(text);
+    }
+    if (definition_truncated) {
+        text += cut_marker;
+    }
+    return text;
+}
+
+std::array<wide_string, 2> lexicon::dictionary_neighbours(const wide_string& headword) const {
+    auto index = impl_->index.get();
+    return neighbour_walk(index->entries(), alphabetical_sort_key(headword), 1, true);
+}
+
+void lexicon::open_dictionary_page(const wide_string& headword) {
+    dictionary_page.clear();
+    auto index = impl_->index.get();
+    impl_->page_index = index;
+    impl_->page_position = 0;
+    page_first_headword.clear();
+    page_last_headword.clear();
+    if (index->size() == 0) {
+        return;
+    }
+
+    std::optional<std::size_t> found = index->position_of_headword(headword);
+    if (!found) {
+        wide_string other = headword;
+        drop_capital_and_digits(other);
+        found = index->position_of_headword(other);
+    }
+    if (!found) {
+        wide_string other = headword;
+        single_letter_aspirates(other);
+        found = index->position_of_headword(other);
+    }
+    std::size_t first = 0;
+    if (found) {
+        first = *found >= rows_before_headword ? *found - rows_before_headword : 0;
+    }
+
+    const sorted_table& entries = index->entries();
+    impl_->page_position = first;
+    page_first_headword = wide_string(entries[first].value);
+    for (std::size_t row = first; row < entries.size() && row < first + page_rows; ++row) {
+        wide_string_view row_headword = entries[row].value;
+        wide_string definition(index->dictionary().find(row_headword).value_or(wide_string_view()));
+        expand_greek_markup(definition);
+        dictionary_page.emplace_back(row_headword);
+        dictionary_page.push_back(std::move(definition));
+        page_last_headword = wide_string(row_headword);
+    }
+}
+
+void lexicon::next_dictionary_page() {
+    const auto& index = impl_->page_index;
+    if (!index || index->size() == 0) {
+        return;
+    }
+    std::size_t target = impl_->page_position + page_rows;
+    if (target >= index->size()) {
+        impl_->page_position = index->size() - 1;
+        return;
+    }
+    open_dictionary_page(wide_string(index->entries()[target].value));
+}
+
+void lexicon::previous_dictionary_page() {
+    const auto& index = impl_->page_index;
+    if (!index || index->size() == 0) {
+        return;
+    }
+    open_dictionary_page(wide_string(index->entries()[impl_->page_position].value));
+}
+
+} // namespace veso

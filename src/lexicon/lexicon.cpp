@@ -1,0 +1,160 @@
+#include "lexicon/lexicon.h"
+
+#include "lexicon/lexicon_state.h"
+#include "platform/ui_services.h"
+
+#include <system_error>
+
+namespace veso {
+
+namespace {
+
+std::filesystem::path working_data_folder() {
+    std::error_code error;
+    std::filesystem::path here = std::filesystem::current_path(error);
+    return error ? std::filesystem::path("data") : here / "data";
+}
+
+double elapsed_ms(std::chrono::steady_clock::time_point since) {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - since)
+        .count();
+}
+
+} // namespace
+
+lexicon::impl::impl(std::filesystem::path folder)
+    : data_folder(std::move(folder)), started(std::chrono::steady_clock::now()) {}
+
+bool lexicon::impl::read(const char* file, const lexicon_file_format& format,
+                         table_builder& table) {
+    return read_lexicon_file(data_folder / file, format, cancel_requested, table);
+}
+
+void lexicon::impl::load() {
+    table_builder builder;
+    if (!read("m.dat", morphology_format, builder)) {
+        return publish_end(false);
+    }
+    auto primary = builder.finish();
+    morphology.set(primary);
+    if (!read("m_a.dat", morphology_format, builder)) {
+        return publish_end(false);
+    }
+    morphology.set(sorted_table::merge(*primary, *builder.finish()));
+    primary.reset();
+    morphology_ready_ms = elapsed_ms(started);
+    morphology_ready.store(true, std::memory_order_release);
+
+    const std::pair<const char*, const lexicon_file_format*> dictionary_files[] = {
+        {"d.dat", &dictionary_format},
+        {"d_b.dat", &wide_dictionary_format},
+        {"d_a.dat", &dictionary_format}};
+    std::shared_ptr<const sorted_table> definitions = std::make_shared<const sorted_table>();
+    for (const auto& [file, format] : dictionary_files) {
+        if (!read(file, *format, builder)) {
+            return publish_end(false);
+        }
+        definitions = sorted_table::merge(*definitions, *builder.finish());
+        dictionary.set(definitions);
+    }
+
+    if (!read("o.dat", frequency_format, builder)) {
+        return publish_end(false);
+    }
+    frequency.set(builder.finish());
+
+    index.set(std::make_shared<const alphabetical_index>(definitions));
+    loaded_ms = elapsed_ms(started);
+    publish_end(true);
+}
+
+void lexicon::impl::publish_end(bool complete) {
+    std::function<void()> callback;
+    {
+        std::lock_guard lock(end_mutex);
+        stopped = true;
+        finished = complete;
+        if (complete) {
+            callback = std::move(finished_callback);
+        }
+    }
+    end_signal.notify_all();
+    if (callback) {
+        callback();
+    }
+}
+
+lexicon::lexicon() : lexicon(working_data_folder()) {}
+
+lexicon::lexicon(std::filesystem::path data_folder)
+    : impl_(std::make_unique<impl>(std::move(data_folder))) {
+    impl_->loader = platform::start_worker([state = impl_.get()] { state->load(); });
+}
+
+lexicon::~lexicon() {
+    request_cancel();
+    if (impl_->loader.joinable()) {
+        impl_->loader.join();
+    }
+}
+
+bool lexicon::morphology_ready() const {
+    return impl_->morphology_ready.load(std::memory_order_acquire);
+}
+
+bool lexicon::loading_finished() const {
+    std::lock_guard lock(impl_->end_mutex);
+    return impl_->finished;
+}
+
+void lexicon::request_cancel() {
+    impl_->cancel_requested.store(true);
+}
+
+void lexicon::on_loading_finished(std::function<void()> callback) {
+    {
+        std::lock_guard lock(impl_->end_mutex);
+        if (!impl_->finished) {
+            impl_->finished_callback = std::move(callback);
+            return;
+        }
+    }
+    if (callback) {
+        callback();
+    }
+}
+
+void lexicon::wait_until_loaded() const {
+    std::unique_lock lock(impl_->end_mutex);
+    impl_->end_signal.wait(lock, [this] { return impl_->stopped; });
+}
+
+double lexicon::morphology_ready_ms() const {
+    return impl_->morphology_ready_ms.load();
+}
+
+double lexicon::loaded_ms() const {
+    return impl_->loaded_ms.load();
+}
+
+std::size_t lexicon::morphology_size() const {
+    return impl_->morphology.get()->size();
+}
+
+std::size_t lexicon::dictionary_size() const {
+    return impl_->dictionary.get()->size();
+}
+
+std::size_t lexicon::frequency_size() const {
+    return impl_->frequency.get()->size();
+}
+
+std::size_t lexicon::alphabetical_index_size() const {
+    return impl_->index.get()->size();
+}
+
+const betaconverter& lexicon::greek_converter() const {
+    return impl_->converter;
+}
+
+} // namespace veso
