@@ -208,6 +208,7 @@ void textview::lay_out_page(platform::device_context& dc, const platform::rect& 
         int w0 = measured.width;
         bool full = false;
         bool ended_by_itself = false;
+        bool crossed_section_end = false;
         while (true) {
             q0 = p;
             w0 = measured.width;
@@ -226,6 +227,7 @@ void textview::lay_out_page(platform::device_context& dc, const platform::rect& 
                 if (p > section_end) {
                     p = q0;
                     measured.width = w0;
+                    crossed_section_end = true;
                 }
                 ended_by_itself = true;
                 break;
@@ -239,12 +241,15 @@ void textview::lay_out_page(platform::device_context& dc, const platform::rect& 
             p = q0;
 
         line laid_out;
-        if (p == line_start) {
+        if (p == line_start && !crossed_section_end && word_end(line_start) > line_start) {
             // Not even one word fits: break it at the pane's edge, always moving on by at least
             // one character so that paging ends.
             p = break_position(dc, line_start, available);
             laid_out.end = p;
             laid_out.broken = true;
+        } else if (p == line_start) {
+            ++p;
+            laid_out.end = p + 1;
         } else {
             --word_count;
             while (unit(p - 1) == u' ' && p - 1 > line_start) {
@@ -269,17 +274,21 @@ void textview::lay_out_page(platform::device_context& dc, const platform::rect& 
 
 std::int32_t textview::break_position(platform::device_context& dc, std::int32_t line_start,
                                       int available) const {
-    const std::int32_t limit = std::max(document_.section_end, line_start + 1);
-    std::int32_t word_end = line_start;
-    while (word_end < limit) {
-        const char16_t c = unit(word_end);
+    const std::int32_t last = word_end(line_start);
+    std::int32_t end = line_start + 1;
+    while (end < last && dc.text_extent(units(line_start, end + 1)).width <= available)
+        ++end;
+    return end;
+}
+
+std::int32_t textview::word_end(std::int32_t start) const {
+    std::int32_t end = start;
+    while (end < mydoc::text_capacity) {
+        const char16_t c = unit(end);
         if (c == u'\0' || c == u' ' || c == carriage_return)
             break;
-        ++word_end;
-    }
-    std::int32_t end = line_start + 1;
-    while (end < word_end && dc.text_extent(units(line_start, end + 1)).width <= available)
         ++end;
+    }
     return end;
 }
 
@@ -302,7 +311,8 @@ void textview::paint_lines(platform::device_context& dc, const platform::rect& a
                 word_start = q + 1;
             } else if (c == carriage_return || c == u'\0') {
                 // The text's final zero unit ends its last word as a carriage return does.
-                x += paint_word(dc, word_start, q, false, area.left + x, area.top + y);
+                if (c == carriage_return || word_start < q)
+                    x += paint_word(dc, word_start, q, false, area.left + x, area.top + y);
                 word_start = q + 1;
             }
         }

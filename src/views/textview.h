@@ -90,6 +90,8 @@ private:
     // Paints the word [start, end) and returns its width; records its key and box.
     int paint_word(platform::device_context& dc, std::int32_t start, std::int32_t end,
                    bool ended_by_space, int x, int y);
+    // Where the word starting at start ends: at a space, a carriage return or a zero unit.
+    std::int32_t word_end(std::int32_t start) const;
     char16_t unit(std::int32_t position) const;
     std::u16string_view units(std::int32_t from, std::int32_t to) const;
     wide_string word_at(std::int32_t start) const;
