@@ -1,0 +1,253 @@
+#include "app/myframe.h"
+
+#include "app/about_box.h"
+#include "app/catalogue_view.h"
+#include "app/colour_dialog.h"
+#include "app/command_ids.h"
+#include "app/loading_box.h"
+#include "app/myapp.h"
+#include "app/reading/reading_widgets.h"
+#include "platform/qt/pictures.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QResizeEvent>
+#include <QScreen>
+#include <QSplitter>
+#include <QStatusBar>
+
+namespace veso {
+
+myframe::myframe(myapp& app) : app_(app) {
+    setWindowTitle(QStringLiteral("Untitled - %1").arg(QString::fromLatin1(myapp::title)));
+    setWindowIcon(platform::application_icon());
+    // The panes' natural widths where the screen allows.
+    QSize size(catalogue_width + text_width + lookup_width, 800);
+    if (const auto* screen = QApplication::primaryScreen()) {
+        size = size.boundedTo(screen->availableSize() * 9 / 10);
+    }
+    resize(size);
+
+    create_panes();
+    statusBar()->showMessage(QStringLiteral(" "));
+    create_menus();
+    loading_box_ = new aboutvesodlg(this);
+}
+
+myframe::~myframe() {
+    // The dictionary dialog hangs below the lookup pane and the panes refer to the core views:
+    // take them down in that order before the views themselves.
+    dictionary_.reset();
+    delete splitter_;
+    splitter_ = nullptr;
+    lookup_view_.reset();
+    text_view_.reset();
+}
+
+void myframe::create_panes() {
+    splitter_ = new QSplitter(Qt::Horizontal, this);
+    splitter_->setChildrenCollapsible(true);
+    setCentralWidget(splitter_);
+
+    auto& document = app_.document();
+    catalogue_ = new textsmenu_view(document, splitter_);
+    text_view_ = std::make_unique<textview>(document, app_.lex(), app_.colours(), app_.fonts());
+    lookup_view_ = std::make_unique<lookupview>(document, app_.lex(), *text_view_, app_.fonts());
+    dictionary_ =
+        std::make_unique<dictionary_window>(app_.lex(), app_.fonts(), app_.settings(), app_.ui());
+    text_view_->set_lookup_view(lookup_view_.get());
+    text_view_->set_catalogue(&catalogue_->control(), [catalogue = catalogue_](int genre) {
+        return catalogue->catalogue().genre_item(genre);
+    });
+    lookup_view_->set_dictionary_host(dictionary_.get());
+
+    text_widget_ = new text_pane_widget(*text_view_, splitter_);
+    lookup_widget_ = new lookup_pane_widget(*lookup_view_, splitter_);
+    dictionary_->set_parent_widget(lookup_widget_);
+    splitter_->addWidget(catalogue_);
+    splitter_->addWidget(text_widget_);
+    splitter_->addWidget(lookup_widget_);
+    // The last column takes what the window gains or loses, as a static splitter's does.
+    splitter_->setStretchFactor(0, 0);
+    splitter_->setStretchFactor(1, 0);
+    splitter_->setStretchFactor(2, 1);
+    splitter_->setSizes({catalogue_width, text_width, lookup_width});
+}
+
+QAction* myframe::add_command(int id, const QString& text) {
+    auto* action = new QAction(text, this);
+    connect(action, &QAction::triggered, this, [this, id] { run_command(id); });
+    actions_[id] = action;
+    return action;
+}
+
+void myframe::create_menus() {
+    auto* file = menuBar()->addMenu(QStringLiteral("&File"));
+    auto* explorer = add_command(command::text_explorer, QStringLiteral("Text Explorer"));
+    explorer->setCheckable(true);
+    file->addAction(explorer);
+    file->addSeparator();
+    file->addAction(add_command(command::about, QStringLiteral("About Veso")));
+    file->addSeparator();
+    file->addAction(add_command(command::app_exit, QStringLiteral("Exit")));
+
+    auto* settings = menuBar()->addMenu(QStringLiteral("&Settings"));
+    for (const auto& [id, text] :
+         {std::pair{command::colour_off, "Color-coordination off"},
+          std::pair{command::colour_by_class, "Color-coordinate N, P, V..."},
+          std::pair{command::colour_by_case, "Color-coordinate by case, tense..."}}) {
+        auto* mode = add_command(id, QString::fromLatin1(text));
+        mode->setCheckable(true);
+        settings->addAction(mode);
+    }
+    settings->addAction(add_command(command::select_colours, QStringLiteral("Select colors...")));
+
+    // Items straight on the bar, with the accelerator table's keys.
+    auto* backward = add_command(command::page_backward, QStringLiteral("Page &Backward"));
+    backward->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_B), QKeySequence(Qt::Key_Back)});
+    auto* forward = add_command(command::page_forward, QStringLiteral("Page &Forward"));
+    forward->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_F), QKeySequence(Qt::Key_Forward)});
+    auto* go_to = add_command(command::go_to, QStringLiteral("&Goto..."));
+    go_to->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+    for (auto* action : {backward, forward, go_to}) {
+        action->setShortcutContext(Qt::WindowShortcut);
+        menuBar()->addAction(action);
+        // Also on the frame itself, so the keys work while the menu bar is hidden.
+        addAction(action);
+    }
+
+    connect(file, &QMenu::aboutToShow, this, &myframe::update_checks);
+    connect(settings, &QMenu::aboutToShow, this, &myframe::update_checks);
+    update_checks();
+}
+
+QAction* myframe::action_for(int id) const {
+    const auto found = actions_.find(id);
+    return found == actions_.end() ? nullptr : found->second;
+}
+
+void myframe::update_checks() {
+    action_for(command::text_explorer)->setChecked(app_.document().catalogue_pane_shown);
+    const colour_mode_flags flags{text_view_->colour_by_class, text_view_->colour_by_case,
+                                  text_view_->colour_off};
+    for (const int id : {command::colour_off, command::colour_by_class, command::colour_by_case}) {
+        action_for(id)->setChecked(colour_mode_checked(id, flags));
+    }
+}
+
+void myframe::run_command(int id) {
+    emit command_started(id);
+    auto& document = app_.document();
+    switch (id) {
+    case command::page_backward:
+        document.page_backward();
+        break;
+    case command::page_forward:
+        document.page_forward();
+        break;
+    case command::go_to:
+        document.goto_line();
+        break;
+    case command::text_explorer:
+        document.toggle_catalogue_pane();
+        break;
+    case command::about:
+        run_about_box();
+        break;
+    case command::app_exit:
+        close();
+        break;
+    case command::colour_off:
+    case command::colour_by_class:
+    case command::colour_by_case:
+        run_colour_mode(id);
+        break;
+    case command::select_colours:
+        run_colour_dialog();
+        break;
+    default:
+        break;
+    }
+    update_checks();
+}
+
+void myframe::run_colour_mode(int id) {
+    apply_colour_mode(id, text_view_->colour_by_class, text_view_->colour_by_case,
+                      text_view_->colour_off);
+    text_view_->invalidate(false);
+}
+
+void myframe::run_colour_dialog() {
+    // Modal, without an explicit parent, as the command runs it.
+    colordlg dialog(app_.colours(), app_.settings(), app_.ui());
+    dialog.exec();
+    text_view_->invalidate(false);
+}
+
+void myframe::run_about_box() {
+    smallaboutdlg box;
+    box.exec();
+}
+
+void myframe::update_all_views() {
+    text_view_->invalidate(true);
+    lookup_view_->invalidate(true);
+}
+
+void myframe::set_catalogue_column(int ideal_width, int minimum_width) {
+    catalogue_->setMinimumWidth(minimum_width);
+    auto sizes = splitter_->sizes();
+    if (sizes.size() != 3) {
+        return;
+    }
+    const int total = sizes[0] + sizes[1] + sizes[2];
+    sizes[0] = ideal_width;
+    sizes[2] = std::max(0, total - sizes[0] - sizes[1]);
+    splitter_->setSizes(sizes);
+}
+
+void myframe::title_changed(const wide_string& title) {
+    setWindowTitle(QString::fromStdU16String(title) + QStringLiteral(" - ") +
+                   QString::fromLatin1(myapp::title));
+}
+
+void myframe::show_loading_box() {
+    loading_box_->move(geometry().center() - loading_box_->rect().center());
+    loading_box_->show();
+    loading_box_->raise();
+    loading_box_->repaint();
+}
+
+void myframe::end_loading_box() {
+    loading_box_->done(QDialog::Accepted);
+}
+
+void myframe::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) {
+        event->acceptProposedAction();
+    }
+}
+
+void myframe::dropEvent(QDropEvent* event) {
+    for (const auto& url : event->mimeData()->urls()) {
+        app_.open_file(url.isLocalFile() ? url.toLocalFile() : url.toString());
+    }
+    event->acceptProposedAction();
+}
+
+void myframe::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    // The first layout gives the first two columns their widths and the last the rest.
+    if (!widths_set_ && splitter_->width() > 0) {
+        widths_set_ = true;
+        const int rest =
+            splitter_->width() - catalogue_width - text_width - 2 * splitter_->handleWidth();
+        splitter_->setSizes({catalogue_width, text_width, std::max(rest, 0)});
+    }
+}
+
+} // namespace veso

@@ -1,0 +1,92 @@
+#pragma once
+
+#include "app/colour_modes.h"
+#include "library/document_views.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <map>
+#include <memory>
+
+class QAction;
+class QSplitter;
+
+namespace veso {
+
+class aboutvesodlg;
+class dictionary_window;
+class lookup_pane_widget;
+class lookupview;
+class myapp;
+class text_pane_widget;
+class textsmenu_view;
+class textview;
+
+// The main frame: a one-row, three-column splitter with the catalogue, text and lookup panes, a
+// status bar, the loading box, the dictionary window, and the menu bar with its accelerators.
+class myframe : public QMainWindow, public document_frame {
+    Q_OBJECT
+public:
+    static constexpr int catalogue_width = 180;
+    static constexpr int text_width = 550;
+    static constexpr int lookup_width = 1000;
+    static constexpr int restored_catalogue_width = 200;
+
+    explicit myframe(myapp& app);
+    ~myframe() override;
+
+    // document_frame
+    void update_all_views() override;
+    void set_catalogue_column(int ideal_width, int minimum_width) override;
+    void title_changed(const wide_string& title) override;
+
+    // Runs a command of the menu and accelerator tables by its id.
+    void run_command(int id);
+    // The action carrying the command, or null.
+    QAction* action_for(int id) const;
+    // Brings the checks of the menu items in line with the flags.
+    void update_checks();
+
+    void show_loading_box();
+    // Closes the loading box; harmless when it is already closed.
+    void end_loading_box();
+    aboutvesodlg* loading_box() const { return loading_box_; }
+
+    QSplitter& splitter() const { return *splitter_; }
+    textsmenu_view& catalogue() const { return *catalogue_; }
+    textview& text() const { return *text_view_; }
+    lookupview& lookup() const { return *lookup_view_; }
+    text_pane_widget& text_widget() const { return *text_widget_; }
+    dictionary_window& dictionary() const { return *dictionary_; }
+
+signals:
+    // Emitted as each command starts.
+    void command_started(int id);
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void create_panes();
+    void create_menus();
+    QAction* add_command(int id, const QString& text);
+    void run_colour_mode(int id);
+    void run_colour_dialog();
+    void run_about_box();
+
+    myapp& app_;
+    QSplitter* splitter_ = nullptr;
+    textsmenu_view* catalogue_ = nullptr;
+    std::unique_ptr<textview> text_view_;
+    std::unique_ptr<lookupview> lookup_view_;
+    std::unique_ptr<dictionary_window> dictionary_;
+    text_pane_widget* text_widget_ = nullptr;
+    lookup_pane_widget* lookup_widget_ = nullptr;
+    aboutvesodlg* loading_box_ = nullptr;
+    std::map<int, QAction*> actions_;
+    bool widths_set_ = false;
+};
+
+} // namespace veso
