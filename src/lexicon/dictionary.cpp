@@ -36,12 +36,17 @@ bool single_letter_aspirates(wide_string& headword) {
     return changed;
 }
 
-// The stored definition of the headword, or of the first fallback spelling that has one.
+// The stored definition of the headword, or of the first fallback spelling that has one. A real
+// headword needs a handful of steps; the bound keeps nonsense input from costing quadratic time.
 std::optional<wide_string_view> find_definition(const sorted_table& dictionary,
                                                 wide_string headword) {
-    while (true) {
+    constexpr int most_fallback_steps = 64;
+    for (int step = 0;; ++step) {
         if (auto definition = dictionary.find(headword)) {
             return definition;
+        }
+        if (step == most_fallback_steps) {
+            return std::nullopt;
         }
         wide_string other = headword;
         if (!drop_capital_and_digits(other)) {

@@ -72,16 +72,20 @@ void lexicon::impl::publish_end(bool complete) {
     std::function<void()> callback;
     {
         std::lock_guard lock(end_mutex);
-        stopped = true;
         finished = complete;
         if (complete) {
             callback = std::move(finished_callback);
         }
     }
-    end_signal.notify_all();
     if (callback) {
         callback();
     }
+    // Waiters wake only once the callback has run.
+    {
+        std::lock_guard lock(end_mutex);
+        stopped = true;
+    }
+    end_signal.notify_all();
 }
 
 lexicon::lexicon() : lexicon(working_data_folder()) {}

@@ -1,0 +1,101 @@
+#include "lexicon/lexicon.h"
+#include "lexicon_fixture.h"
+
+#include <atomic>
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace veso {
+namespace {
+
+// A morphology file large enough that loading is still going on when the test acts.
+void write_large_morphology(const test::data_folder& data) {
+    std::string bytes;
+    bytes.reserve(64u << 20);
+    for (int i = 0; bytes.size() < (64u << 20); ++i) {
+        bytes += "word" + std::to_string(i) + "\x02" + "N lemma masc nom sg\x09\x01";
+    }
+    data.write("m.dat", bytes);
+    data.dictionary({{u"lo/gos", u"word"}});
+}
+
+TEST(lexicon_threads, destroying_while_loading_stops_the_loader) {
+    test::data_folder data;
+    write_large_morphology(data);
+    std::atomic<bool> called{false};
+    {
+        lexicon lex(data.path());
+        lex.on_loading_finished([&called] { called = true; });
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        // Look-ups meanwhile are answered from what is published.
+        EXPECT_EQ(lex.analyse_word(u"word1", false)[1], u"?");
+        EXPECT_FALSE(lex.loading_finished());
+    }
+    EXPECT_FALSE(called);
+}
+
+TEST(lexicon_threads, cancel_ends_loading_without_finishing) {
+    test::data_folder data;
+    write_large_morphology(data);
+    lexicon lex(data.path());
+    lex.request_cancel();
+    lex.wait_until_loaded();
+    EXPECT_FALSE(lex.loading_finished());
+    EXPECT_EQ(lex.alphabetical_index_size(), 0u);
+}
+
+TEST(lexicon_threads, finish_reaches_a_callback_registered_before_or_after) {
+    test::data_folder data;
+    data.morphology({{u"a", u"N a"}});
+    data.dictionary({{u"lo/gos", u"word"}});
+    std::atomic<int> calls{0};
+    lexicon early(data.path());
+    early.on_loading_finished([&calls] { ++calls; });
+    early.wait_until_loaded();
+    // A callback given after the end runs at once.
+    lexicon late(data.path());
+    late.wait_until_loaded();
+    late.on_loading_finished([&calls] { ++calls; });
+    EXPECT_EQ(calls, 2);
+    EXPECT_TRUE(late.loading_finished());
+}
+
+TEST(lexicon_threads, reads_while_loading_see_consistent_tables) {
+    test::data_folder data;
+    test::records morphology;
+    test::records dictionary;
+    for (int i = 0; i < 200000; ++i) {
+        std::string n = std::to_string(i);
+        wide_string word(n.begin(), n.end());
+        morphology.push_back({u"w" + word, u"N lemma" + word + u"\x09"});
+        if (i % 4 == 0) {
+            dictionary.push_back({u"lemma" + word, u"<G>lo/gos</G> " + word});
+        }
+    }
+    data.morphology(morphology);
+    data.dictionary(dictionary);
+    data.frequency({{u"lemma0", u"1,2,3"}});
+    lexicon lex(data.path());
+    int ready_seen = 0;
+    while (!lex.loading_finished()) {
+        auto result = lex.analyse_word(u"w1234", true);
+        if (lex.morphology_ready()) {
+            ++ready_seen;
+        }
+        if (result[0] != u"w1234") {
+            EXPECT_EQ(result[0], u"N lemma1234\x09");
+        }
+        lex.short_definition_of(u"lemma8");
+        lex.morphology_neighbours(u"w12");
+        lex.frequency_field(u"lemma0", 2);
+        lex.dictionary_neighbours(u"lemma4");
+        std::this_thread::yield();
+    }
+    lex.open_dictionary_page(u"lemma8");
+    EXPECT_EQ(lex.dictionary_page.size(), 40u);
+    EXPECT_EQ(lex.frequency_field(u"lemma0", 2), 2);
+    EXPECT_EQ(lex.analyse_word(u"w1234", true)[1], u"w123399");
+}
+
+} // namespace
+} // namespace veso
