@@ -1,4 +1,5 @@
 #include "library/catalogue_tree.h"
+#include "library/coverage.h"
 #include "library/mydoc.h"
 #include "library_fakes.h"
 #include "synthetic_library.h"
@@ -148,6 +149,19 @@ TEST(CatalogueTitle, FollowsAncestorsOfTheLeaf) {
     EXPECT_EQ(catalogue_title_of(603, library.catalogue()), u"3, Gen, LXX,   Religion");
     EXPECT_EQ(catalogue_title_of(302, library.catalogue()), u"");
     EXPECT_EQ(catalogue_title_of(0, library.catalogue()), u"");
+}
+
+TEST_F(CatalogueTest, CoverageListsLeavesWithoutGreekText) {
+    const auto leaves = leaves_without_text(*doc, library.catalogue());
+    ASSERT_TRUE(leaves);
+    ASSERT_EQ(leaves->size(), 2u);
+    EXPECT_EQ((*leaves)[0].id, 140);
+    EXPECT_EQ((*leaves)[0].title,
+              u"Lost play, Aeschylus (c. 525-456 BCE),   Early and Epic Poetry");
+    EXPECT_EQ((*leaves)[1].id, 999);
+
+    library.remove_file("t.dat");
+    EXPECT_FALSE(leaves_without_text(*doc, library.catalogue()));
 }
 
 // The compiled catalogue: its shape and the paths the reader sees.

@@ -130,6 +130,10 @@ synthetic_library::synthetic_library() {
         rows_.push_back({402 + j, location(24, 0, ode_b_at, ode_b.size(), j, 1)});
     }
 
+    texts_[140] = u"The open corpus has no text for this passage.\r";
+    const auto notice = append(texts_[140]);
+    rows_.push_back({140, location(1, 0, notice, texts_[140].size(), 0, 0)});
+
     // Rows that do not fit: longer than the buffer, and running past the end of the file.
     rows_.push_back({130, {1, 0, 0, 5'000'000, 0, 0}});
     texts_[120] = u"τέλος τοῦ βιβλίου\r";
@@ -189,6 +193,8 @@ synthetic_library::synthetic_library() {
         {4, u"Book 4", 203},
         {2, u"Aeschylus (c. 525-456 BCE)", 0},
         {3, u"Agamemnon", 100},
+        {3, u"Lost play", 140},
+        {3, u"Unlisted", 999},
         {1, u"  History", 0},
         {2, u"Herodotus (c. 484-425 BCE)", 0},
         {3, u"Book 1", 0},

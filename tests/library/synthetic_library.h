@@ -17,6 +17,8 @@ namespace veso::testing {
 //   110        single passage cut by a unit 0xFFFF
 //   120        single passage whose row runs past the end of t.dat (short read)
 //   130        a row longer than the text buffer
+//   140        a passage holding only the notice that the open corpus lacks its text
+//   999        a catalogue leaf without a row
 //   200-203    a poem of 4 sections found by "[5]"/"[3]" markers (author 17); section 2 is short
 //   300,301,303 a prose work of 3 sections with a section-start table (author 14); 302 has no row
 //   400,401,410 and 402,403  two scanned odes of one author whose identifiers interleave
