@@ -369,8 +369,11 @@ void mydoc::page_forward() {
         return;
     }
     if (section < section_count) {
+        // A section the text does not hold (its start was not found) ends the work, as does one
+        // without a row.
         const std::int32_t next_id = identifier_of_section(section + 1);
-        if (next_id == 0) {
+        if (next_id == 0 ||
+            section_starts[static_cast<std::size_t>(section) + 1] >= loaded_units()) {
             return;
         }
         ++section;

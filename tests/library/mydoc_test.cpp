@@ -246,6 +246,16 @@ TEST_F(DocumentTest, PagingFollowsTheWorkWhenIdentifiersInterleave) {
     EXPECT_EQ(doc->current_id, 401);
 }
 
+TEST_F(DocumentTest, SectionMissingFromTextEndsTheWork) {
+    doc->select_passage(403);
+    EXPECT_EQ(doc->section_starts[2], doc->text_length - 200);
+    layout_reached_section_end();
+    doc->page_forward();
+    EXPECT_EQ(doc->current_id, 403);
+    EXPECT_EQ(doc->section, 1);
+    EXPECT_TRUE(catalogue.selected.empty());
+}
+
 TEST_F(DocumentTest, SeptuagintStepsToNextChapterButNeverBack) {
     doc->select_passage(600);
     EXPECT_EQ(loaded(0, doc->text_length - 200), library.passage_text(600));

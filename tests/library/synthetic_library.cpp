@@ -126,8 +126,9 @@ synthetic_library::synthetic_library() {
     for (int j = 0; j < 3; ++j) {
         rows_.push_back({ode_a_ids[j], location(24, 0, ode_a_at, ode_a.size(), j, 2)});
     }
-    for (int j = 0; j < 2; ++j) {
-        rows_.push_back({402 + j, location(24, 0, ode_b_at, ode_b.size(), j, 1)});
+    // The second ode's rows count a third section (404) that its text lacks.
+    for (int j = 0; j < 3; ++j) {
+        rows_.push_back({402 + j, location(24, 0, ode_b_at, ode_b.size(), j, 2)});
     }
 
     texts_[140] = u"The open corpus has no text for this passage.\r";

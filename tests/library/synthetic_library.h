@@ -21,7 +21,8 @@ namespace veso::testing {
 //   999        a catalogue leaf without a row
 //   200-203    a poem of 4 sections found by "[5]"/"[3]" markers (author 17); section 2 is short
 //   300,301,303 a prose work of 3 sections with a section-start table (author 14); 302 has no row
-//   400,401,410 and 402,403  two scanned odes of one author whose identifiers interleave
+//   400,401,410 and 402,403  two scanned odes of one author whose identifiers interleave; the
+//              rows of the second count a section 404 that its text lacks
 //   600,601,603 Septuagint chapters in l.dat (work code 40); 602 has no row; 603 is the last
 //   700-702    the New Testament in nt.dat (author 44, work code 32), read whole
 //   800,801    lyric fragments in s.dat (author 38)
