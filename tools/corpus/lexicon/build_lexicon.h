@@ -1,9 +1,8 @@
 #pragma once
 
-#include <nlohmann/json.hpp>
-
 #include <cstdint>
 #include <filesystem>
+#include <nlohmann/json.hpp>
 #include <span>
 #include <string_view>
 

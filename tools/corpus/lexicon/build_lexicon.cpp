@@ -1,0 +1,106 @@
+#include "lexicon/build_lexicon.h"
+
+#include "lexicon/dictionary_sources.h"
+#include "lexicon/frequency_table.h"
+#include "lexicon/morphgnt_analyses.h"
+#include "lexicon/morphology_analysis.h"
+#include "lexicon/morphology_store.h"
+#include "lexicon/record_file.h"
+#include "lexicon/text_words.h"
+
+#include <chrono>
+#include <future>
+#include <iostream>
+
+namespace veso::corpus {
+
+namespace {
+
+bool write_file(const std::filesystem::path& out, const char* name, const record_format& format,
+                const std::vector<record>& records, nlohmann::json& report) {
+    std::size_t skipped = 0;
+    std::string error;
+    if (!write_record_file(out / name, format, records, skipped, error)) {
+        std::cerr << "veso-build-data: " << error << "\n";
+        return false;
+    }
+    std::error_code ec;
+    const auto bytes = std::filesystem::file_size(out / name, ec);
+    report["files"][name] = {
+        {"records", records.size() - skipped}, {"skipped", skipped}, {"bytes", ec ? 0 : bytes}};
+    return true;
+}
+
+} // namespace
+
+bool build_lexicon_files(const std::filesystem::path& corpus, const std::filesystem::path& out,
+                         std::span<const authored_text> texts, nlohmann::json& report) {
+    const auto start = std::chrono::steady_clock::now();
+    nlohmann::json& lex = report["lexicon"];
+    const betaconverter converter;
+
+    const auto analyses_path = corpus / "morphology" / "analyses.tsv";
+    if (!std::filesystem::exists(analyses_path)) {
+        std::cerr << "veso-build-data: " << analyses_path << " is missing\n";
+        return false;
+    }
+
+    // The dictionaries and the morphology are independent until the headwords are matched.
+    nlohmann::json dictionary_report;
+    auto dictionaries = std::async(std::launch::async, [&] {
+        return read_dictionaries(corpus / "lexicon", converter, dictionary_report);
+    });
+
+    morphology_store store;
+    store.read_analyser_output(read_whole_file(analyses_path));
+    store.read_morphgnt(corpus / "texts" / "morphgnt", converter);
+    text_word_counts words;
+    if (!texts.empty()) {
+        words = count_text_words(texts, converter);
+        lex["words_from"] = "built texts";
+    } else {
+        words = count_listed_words(read_whole_file(corpus / "morphology" / "forms-by-author.tsv"));
+        lex["words_from"] = "morphology/forms-by-author.tsv (no built texts)";
+    }
+    store.add_text_words(words);
+
+    const auto definitions = dictionaries.get();
+    lex["dictionary_sources"] = dictionary_report;
+    store.match_headwords(definitions);
+
+    const frequency_table frequencies(store, words);
+    const auto coverage = measure_coverage(store, words, frequencies, definitions);
+    lex["coverage"] = coverage.to_json();
+    lex["unanalysed"] = coverage.unanalysed_json();
+
+    std::vector<record> full, wide, fallback;
+    for (const auto& [headword, d] : definitions) {
+        auto& list = d.file == dictionary_file::full   ? full
+                     : d.file == dictionary_file::wide ? wide
+                                                       : fallback;
+        list.emplace_back(headword, d.text);
+    }
+    std::vector<record> main_morphology, added_morphology;
+    store.records(main_morphology, added_morphology);
+    lex["morphology"] = store.figures();
+    const bool written = write_file(out, "m.dat", morphology_format, main_morphology, lex) &&
+                         write_file(out, "m_a.dat", morphology_format, added_morphology, lex) &&
+                         write_file(out, "d.dat", dictionary_format, full, lex) &&
+                         write_file(out, "d_b.dat", wide_dictionary_format, wide, lex) &&
+                         write_file(out, "d_a.dat", dictionary_format, fallback, lex) &&
+                         write_file(out, "o.dat", frequency_format, frequencies.records(), lex);
+    if (!written) {
+        return false;
+    }
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    lex["seconds"] = seconds;
+    std::cout << "veso-build-data: lexicon: " << main_morphology.size() << " + "
+              << added_morphology.size() << " word forms, " << definitions.size()
+              << " definitions, " << frequencies.size() << " headwords; tokens analysed "
+              << coverage.overall_analysed_percent() << " %, defined "
+              << coverage.overall_defined_percent() << " %; " << seconds << " s\n";
+    return true;
+}
+
+} // namespace veso::corpus

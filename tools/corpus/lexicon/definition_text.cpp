@@ -1,0 +1,257 @@
+#include "lexicon/definition_text.h"
+
+#include "common/unicode_text.h"
+
+#include <unicode/normalizer2.h>
+#include <unicode/unistr.h>
+
+namespace veso::corpus {
+
+bool is_greek_letter(char16_t c) {
+    return (c >= 0x0386 && c <= 0x03FF && c != 0x0387) ||
+           (c >= 0x1F00 && c <= 0x1FFF && c != 0x1FBD && c != 0x1FBF);
+}
+
+bool is_greek_unit(char16_t c) {
+    return is_greek_letter(c) || (c >= 0x0300 && c <= 0x036F) || c == 0x0370 || c == 0x0371 ||
+           c == 0x0374 || c == 0x0375;
+}
+
+namespace {
+
+bool is_elision_mark(char16_t c) {
+    return c == 0x2019 || c == 0x1FBD || c == 0x02BC || c == 0x1FBF || c == u'\'';
+}
+
+bool is_space(char16_t c) {
+    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r' || c == 0x00A0 || c == 0x2009 ||
+           c == 0x2002 || c == 0x2003;
+}
+
+// Drops vowel-length marks and the under-dot, which the Beta Code tables do not hold.
+std::u16string without_length_marks(std::u16string_view text) {
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::Normalizer2* nfd = icu::Normalizer2::getNFDInstance(status);
+    if (U_FAILURE(status)) {
+        return std::u16string(text);
+    }
+    const icu::UnicodeString source(false, text.data(), static_cast<int32_t>(text.size()));
+    const icu::UnicodeString decomposed = nfd->normalize(source, status);
+    if (U_FAILURE(status)) {
+        return std::u16string(text);
+    }
+    std::u16string out;
+    out.reserve(static_cast<std::size_t>(decomposed.length()));
+    for (int32_t i = 0; i < decomposed.length(); ++i) {
+        const char16_t c = decomposed.charAt(i);
+        if (c == 0x0304 || c == 0x0306 || c == 0x0323) {
+            continue;
+        }
+        out += c;
+    }
+    return out;
+}
+
+} // namespace
+
+std::u16string greek_to_beta(std::u16string_view greek, const betaconverter& converter) {
+    const std::u16string composed = normalise_greek(without_length_marks(greek));
+    std::u16string beta = converter.to_betacode(composed);
+    for (auto& c : beta) {
+        if (is_elision_mark(c)) {
+            c = u'\'';
+        } else if (c == 0x03F2 || c == 0x03C2) {
+            c = u's';
+        } else if (c == 0x03F9) {
+            c = u'S';
+        } else if (c == 0x03DD || c == 0x03DC) {
+            c = u'v';
+        } else if (c == 0x0387 || c == 0x00B7) {
+            c = u':';
+        } else if (c == 0x0374 || c == 0x0375) {
+            c = u'#';
+        }
+    }
+    return beta;
+}
+
+definition_text::definition_text(char source_letter, const betaconverter& converter)
+    : converter_(converter), body_{u'[',
+                                   static_cast<char16_t>(static_cast<unsigned char>(source_letter)),
+                                   u']', u' '},
+      prefix_length_(body_.size()) {}
+
+void definition_text::ensure_space() {
+    if (!after_greek_ && body_.back() != u' ') {
+        body_ += u' ';
+    }
+}
+
+void definition_text::set_style(style s) {
+    if (s == style_) {
+        return;
+    }
+    ensure_space();
+    body_ += u'<';
+    body_ += static_cast<char16_t>(static_cast<char>(s));
+    body_ += u'>';
+    style_ = s;
+    after_greek_ = false;
+}
+
+void definition_text::append_plain(std::u16string_view plain) {
+    for (const char16_t c : plain) {
+        if (is_space(c)) {
+            // A converted Greek span brings its own space; marks are already followed by text.
+            if (!after_greek_ && body_.back() != u' ' && body_.back() != u'>') {
+                body_ += u' ';
+            }
+            continue;
+        }
+        if (c < 0x20 || c == 0xFFFF || c == 0x1A) {
+            continue;
+        }
+        if (after_greek_ && (c == u',' || c == u'.' || c == u';' || c == u':')) {
+            // Keep trailing punctuation inside the span so it is not cut off by the span's space.
+            body_.insert(body_.size() - 4, 1, c);
+            continue;
+        }
+        after_greek_ = false;
+        body_ += c;
+    }
+}
+
+void definition_text::append_span(std::u16string beta) {
+    std::u16string clean;
+    clean.reserve(beta.size());
+    for (const char16_t c : beta) {
+        if (c == u'_' || c == u'^' || c == u'<' || c == u'>' || c < 0x20) {
+            continue;
+        }
+        if (is_space(c)) {
+            if (!clean.empty() && clean.back() != u' ') {
+                clean += u' ';
+            }
+            continue;
+        }
+        clean += c;
+    }
+    while (!clean.empty() && clean.back() == u' ') {
+        clean.pop_back();
+    }
+    if (clean.empty()) {
+        return;
+    }
+    if (!after_greek_ && body_.back() != u' ' && body_.back() != u'>') {
+        // "word<G>" would glue the Greek to the word before it.
+        const char16_t last = body_.back();
+        if (last != u'(' && last != u'[' && last != u'-') {
+            body_ += u' ';
+        }
+    }
+    body_ += u"<G>";
+    body_ += clean;
+    body_ += u"</G>";
+    after_greek_ = true;
+}
+
+void definition_text::text(std::u16string_view plain) {
+    std::size_t i = 0;
+    std::size_t start = 0;
+    while (i < plain.size()) {
+        if (!is_greek_letter(plain[i])) {
+            ++i;
+            continue;
+        }
+        append_plain(plain.substr(start, i - start));
+        std::size_t end = i;
+        std::size_t j = i;
+        while (j < plain.size()) {
+            const char16_t c = plain[j];
+            if (is_greek_unit(c)) {
+                end = ++j;
+                continue;
+            }
+            if (is_elision_mark(c) && j > i && is_greek_unit(plain[j - 1])) {
+                end = ++j;
+                continue;
+            }
+            if (c == u' ' || c == u'-') {
+                std::size_t k = j;
+                while (k < plain.size() && (plain[k] == u' ' || plain[k] == u'-')) {
+                    ++k;
+                }
+                if (k < plain.size() && is_greek_letter(plain[k])) {
+                    j = k;
+                    continue;
+                }
+            }
+            break;
+        }
+        append_span(greek_to_beta(plain.substr(i, end - i), converter_));
+        i = end;
+        start = end;
+    }
+    append_plain(plain.substr(start));
+}
+
+void definition_text::text(std::string_view latin1) {
+    std::u16string wide;
+    wide.reserve(latin1.size());
+    for (const char c : latin1) {
+        wide += static_cast<char16_t>(static_cast<unsigned char>(c));
+    }
+    append_plain(wide);
+}
+
+void definition_text::greek_beta(std::string_view beta) {
+    std::u16string wide;
+    wide.reserve(beta.size());
+    for (const char c : beta) {
+        wide += static_cast<char16_t>(static_cast<unsigned char>(c));
+    }
+    append_span(std::move(wide));
+}
+
+void definition_text::greek_unicode(std::u16string_view greek) {
+    append_span(greek_to_beta(greek, converter_));
+}
+
+std::u16string definition_text::finish(std::size_t max_length, bool& cut) {
+    cut = false;
+    std::u16string out = body_;
+    if (out.size() + 1 > max_length) {
+        // Cut at the last sentence end (or, failing that, the last space) outside Greek spans.
+        const std::size_t room = max_length > 8 ? max_length - 8 : 0;
+        std::size_t sentence_end = 0;
+        std::size_t last_space = 0;
+        bool in_span = false;
+        for (std::size_t i = 0; i + 1 < out.size() && i < room; ++i) {
+            if (out.compare(i, 3, u"<G>") == 0) {
+                in_span = true;
+            } else if (out.compare(i, 4, u"</G>") == 0) {
+                in_span = false;
+            }
+            if (in_span) {
+                continue;
+            }
+            if (out[i] == u' ') {
+                last_space = i;
+                if (i > 0 && out[i - 1] == u'.') {
+                    sentence_end = i;
+                }
+            }
+        }
+        const std::size_t at = sentence_end > prefix_length_ ? sentence_end : last_space;
+        out.resize(at > 0 ? at : std::min(room, out.size()));
+        cut = true;
+    }
+    if (!after_greek_ || cut) {
+        if (out.back() != u' ') {
+            out += u' ';
+        }
+    }
+    return out;
+}
+
+} // namespace veso::corpus

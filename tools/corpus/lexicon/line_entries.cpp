@@ -1,0 +1,189 @@
+#include "lexicon/line_entries.h"
+
+#include "common/unicode_text.h"
+#include "lexicon/definition_text.h"
+
+namespace veso::corpus {
+
+namespace {
+
+template <typename F> void for_each_line(std::string_view text, F&& f) {
+    std::size_t start = 0;
+    while (start < text.size()) {
+        auto end = text.find('\n', start);
+        if (end == std::string_view::npos) {
+            end = text.size();
+        }
+        std::string_view line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        f(line);
+        start = end + 1;
+    }
+}
+
+std::u16string without_html(std::u16string_view text) {
+    std::u16string out;
+    bool in_tag = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c == u'<') {
+            in_tag = true;
+        } else if (c == u'>' && in_tag) {
+            in_tag = false;
+        } else if (!in_tag) {
+            if (c == u'&') {
+                static constexpr std::pair<std::u16string_view, char16_t> entities[] = {
+                    {u"&amp;", u'&'},
+                    {u"&lt;", 0xAB},
+                    {u"&gt;", 0xBB},
+                    {u"&quot;", u'"'},
+                    {u"&nbsp;", u' '}};
+                bool matched = false;
+                for (const auto& [name, value] : entities) {
+                    if (text.substr(i, name.size()) == name) {
+                        out += value;
+                        i += name.size() - 1;
+                        matched = true;
+                        break;
+                    }
+                }
+                if (matched) {
+                    continue;
+                }
+            }
+            out += c;
+        }
+    }
+    return out;
+}
+
+void markdown_body(std::u16string_view body, definition_text& out) {
+    using style = definition_text::style;
+    bool bold = false;
+    bool italic = false;
+    std::size_t start = 0;
+    auto flush = [&](std::size_t end) {
+        if (end > start) {
+            std::u16string piece(body.substr(start, end - start));
+            for (auto& c : piece) {
+                if (c == u'<') {
+                    c = 0xAB;
+                } else if (c == u'>') {
+                    c = 0xBB;
+                }
+            }
+            out.text(piece);
+        }
+    };
+    auto apply = [&] {
+        out.set_style(bold ? style::bold : italic ? style::italic : style::normal);
+    };
+    for (std::size_t i = 0; i < body.size(); ++i) {
+        if (body[i] == u'*') {
+            flush(i);
+            if (i + 1 < body.size() && body[i + 1] == u'*') {
+                bold = !bold;
+                ++i;
+            } else {
+                italic = !italic;
+            }
+            apply();
+            start = i + 1;
+        } else if (body[i] == u'`') {
+            flush(i);
+            const auto close = body.find(u'`', i + 1);
+            if (close == std::u16string_view::npos) {
+                start = i + 1;
+                continue;
+            }
+            const bool was_bold = bold;
+            bold = true;
+            apply();
+            out.text(std::u16string(body.substr(i + 1, close - i - 1)) + u".");
+            bold = was_bold;
+            apply();
+            i = close;
+            start = close + 1;
+        }
+    }
+    flush(body.size());
+}
+
+} // namespace
+
+std::u16string headword_from_unicode(std::u16string_view lemma, const betaconverter& converter) {
+    std::u16string clean;
+    for (const char16_t c : lemma) {
+        if (c == u'<' || c == u'>' || c == u'@' || c == u'[' || c == u']' || c == u'(' ||
+            c == u')' || c == u' ' || c == u'\t' || c == u'-') {
+            continue;
+        }
+        clean += c;
+    }
+    return greek_to_beta(clean, converter);
+}
+
+std::vector<source_entry> read_markdown_lsj(std::string_view file_text,
+                                            const betaconverter& converter,
+                                            std::size_t max_length) {
+    std::vector<source_entry> entries;
+    for_each_line(file_text, [&](std::string_view line) {
+        const auto first = line.find('#');
+        if (first == std::string_view::npos || line.substr(0, 4) != "urn:") {
+            return;
+        }
+        const auto second = line.find('#', first + 1);
+        if (second == std::string_view::npos) {
+            return;
+        }
+        const std::u16string lemma = greek_from_utf8(line.substr(first + 1, second - first - 1));
+        if (lemma.empty() || !is_greek_letter(lemma.front())) {
+            return;
+        }
+        definition_text text('L', converter);
+        markdown_body(greek_from_utf8(line.substr(second + 1)), text);
+        if (text.empty()) {
+            return;
+        }
+        source_entry e;
+        e.headword = headword_from_unicode(lemma, converter);
+        e.definition = text.finish(max_length, e.cut);
+        entries.push_back(std::move(e));
+    });
+    return entries;
+}
+
+std::vector<source_entry> read_short_definitions(std::string_view file_text, char separator,
+                                                 char source_letter, const betaconverter& converter,
+                                                 std::size_t max_length) {
+    std::vector<source_entry> entries;
+    bool first_line = true;
+    for_each_line(file_text, [&](std::string_view line) {
+        const auto at = line.find(separator);
+        if (at == std::string_view::npos) {
+            return;
+        }
+        const bool header = first_line && line.substr(0, at) == "lemma";
+        first_line = false;
+        if (header) {
+            return;
+        }
+        const std::u16string lemma = greek_from_utf8(line.substr(0, at));
+        const std::u16string definition = without_html(greek_from_utf8(line.substr(at + 1)));
+        std::u16string headword = headword_from_unicode(lemma, converter);
+        if (headword.empty() || definition.find_first_not_of(u" \t") == std::u16string::npos) {
+            return;
+        }
+        definition_text text(source_letter, converter);
+        text.text(definition);
+        source_entry e;
+        e.headword = std::move(headword);
+        e.definition = text.finish(max_length, e.cut);
+        entries.push_back(std::move(e));
+    });
+    return entries;
+}
+
+} // namespace veso::corpus

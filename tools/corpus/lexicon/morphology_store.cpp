@@ -1,0 +1,189 @@
+#include "lexicon/morphology_store.h"
+
+#include "lexicon/dictionary_sources.h"
+#include "lexicon/morphgnt_analyses.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+namespace veso::corpus {
+
+void morphology_store::read_analyser_output(std::string_view file_text) {
+    std::size_t start = 0;
+    while (start < file_text.size()) {
+        auto end = file_text.find('\n', start);
+        if (end == std::string_view::npos) {
+            end = file_text.size();
+        }
+        const std::string_view line = file_text.substr(start, end - start);
+        start = end + 1;
+        const auto tab = line.find('\t');
+        if (tab == std::string_view::npos || tab == 0) {
+            continue;
+        }
+        ++analyser_keys_;
+        auto list = parse_analyser_output(line.substr(tab + 1));
+        if (list.empty()) {
+            ++analyser_keys_without_analysis_;
+            continue;
+        }
+        main_.emplace(std::string(line.substr(0, tab)), std::move(list));
+    }
+}
+
+void morphology_store::read_morphgnt(const std::filesystem::path& folder,
+                                     const betaconverter& converter) {
+    std::vector<std::string> texts;
+    std::error_code ec;
+    std::vector<std::filesystem::path> paths;
+    for (const auto& item : std::filesystem::directory_iterator(folder, ec)) {
+        if (item.path().filename().string().ends_with("-morphgnt.txt")) {
+            paths.push_back(item.path());
+        }
+    }
+    std::sort(paths.begin(), paths.end());
+    for (const auto& p : paths) {
+        texts.push_back(read_whole_file(p));
+    }
+    for (auto& [key, list] : corpus::read_morphgnt(texts, converter)) {
+        morphgnt_.emplace(key, std::move(list));
+    }
+    for (const auto& [key, list] : morphgnt_) {
+        if (!main_.contains(key)) {
+            added_.emplace(key, list);
+        }
+    }
+}
+
+void morphology_store::add_text_words(const text_word_counts& words) {
+    for (const auto& w : words.words) {
+        if (main_.contains(w.key) || added_.contains(w.key)) {
+            continue;
+        }
+        if (const auto it = main_.find(w.analysis_key); it != main_.end()) {
+            main_.emplace(w.key, it->second);
+            ++text_keys_borrowed_;
+        } else if (const auto gnt = morphgnt_.find(w.analysis_key); gnt != morphgnt_.end()) {
+            added_.emplace(w.key, gnt->second);
+            ++text_keys_borrowed_;
+        }
+    }
+}
+
+namespace {
+
+std::u16string widen(std::string_view text) {
+    std::u16string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        out += static_cast<char16_t>(static_cast<unsigned char>(c));
+    }
+    return out;
+}
+
+} // namespace
+
+void morphology_store::match_headwords(
+    const std::map<std::u16string, chosen_definition>& definitions) {
+    std::unordered_map<std::string, std::string> spelling;
+    auto known = [&](const std::string& h) { return definitions.contains(widen(h)); };
+    auto dictionary_spelling = [&](const std::string& lemma) -> std::string {
+        if (known(lemma)) {
+            return lemma;
+        }
+        std::string base = lemma;
+        if (base.ends_with("-pl")) {
+            base.resize(base.size() - 3);
+        }
+        while (!base.empty() &&
+               (base.back() == '%' || (base.back() >= '1' && base.back() <= '9'))) {
+            base.pop_back();
+        }
+        for (const std::string& candidate : {base, base + "1", base + "2"}) {
+            if (!candidate.empty() && known(candidate)) {
+                return candidate;
+            }
+        }
+        return lemma;
+    };
+    auto rename = [&](analyses& list) {
+        for (auto& a : list) {
+            const std::string lemma(a.lemma());
+            auto it = spelling.find(lemma);
+            if (it == spelling.end()) {
+                it = spelling.emplace(lemma, dictionary_spelling(lemma)).first;
+            }
+            if (it->second != lemma) {
+                a.set_lemma(it->second);
+                ++headwords_renamed_;
+            }
+        }
+    };
+    for (auto& [key, list] : main_) {
+        rename(list);
+    }
+    for (auto& [key, list] : added_) {
+        rename(list);
+    }
+}
+
+const morphology_store::analyses* morphology_store::find(std::string_view key) const {
+    std::string k(key);
+    while (true) {
+        if (const auto it = main_.find(k); it != main_.end()) {
+            return &it->second;
+        }
+        if (const auto it = added_.find(k); it != added_.end()) {
+            return &it->second;
+        }
+        const auto star = k.find('*');
+        if (star == std::string::npos) {
+            return nullptr;
+        }
+        k.erase(star, 1);
+    }
+}
+
+void morphology_store::for_each_lemma(const std::function<void(std::string_view)>& f) const {
+    for (const auto* table : {&main_, &added_}) {
+        for (const auto& [key, list] : *table) {
+            for (const auto& a : list) {
+                f(a.lemma());
+            }
+        }
+    }
+}
+
+void morphology_store::records(std::vector<record>& main, std::vector<record>& added) const {
+    auto fill = [&](const std::unordered_map<std::string, analyses>& table,
+                    std::vector<record>& out) {
+        std::vector<const std::string*> keys;
+        keys.reserve(table.size());
+        for (const auto& [key, list] : table) {
+            keys.push_back(&key);
+        }
+        std::sort(keys.begin(), keys.end(),
+                  [](const std::string* a, const std::string* b) { return *a < *b; });
+        out.reserve(keys.size());
+        for (const auto* key : keys) {
+            std::size_t dropped = 0;
+            const std::string value =
+                morphology_value(table.at(*key), morphology_format.max_value, dropped);
+            dropped_analyses_ += dropped;
+            out.emplace_back(widen(*key), widen(value));
+        }
+    };
+    fill(main_, main);
+    fill(added_, added);
+}
+
+nlohmann::json morphology_store::figures() const {
+    return {{"analyser_keys", analyser_keys_},
+            {"analyser_keys_without_analysis", analyser_keys_without_analysis_},
+            {"morphgnt_keys", morphgnt_.size()},
+            {"text_keys_taking_bare_word_analyses", text_keys_borrowed_},
+            {"headwords_respelled_as_dictionary", headwords_renamed_},
+            {"analyses_dropped_over_field_limit", dropped_analyses_}};
+}
+
+} // namespace veso::corpus

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "greek/betaconverter.h"
+#include "lexicon/dictionary_sources.h"
+#include "lexicon/morphology_analysis.h"
+#include "lexicon/record_file.h"
+#include "lexicon/text_words.h"
+
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace veso::corpus {
+
+// The analyses of every word form, from the analyser (m.dat) and, for New Testament forms the
+// analyser missed, from MorphGNT (m_a.dat), keyed as the program looks words up.
+class morphology_store {
+public:
+    using analyses = std::vector<morphology_analysis>;
+
+    // analyses.tsv: key TAB analyser output, one line a key.
+    void read_analyser_output(std::string_view file_text);
+    // Every *-morphgnt.txt file of the folder.
+    void read_morphgnt(const std::filesystem::path& folder, const betaconverter& converter);
+    // Adds the keys of the built texts: a key the analyser lists is kept as it is; another key
+    // takes the analyses of the word's bare Greek letters, or MorphGNT's.
+    void add_text_words(const text_word_counts& words);
+    // Writes every last headword as the dictionary spells it (homograph digit, "-pl" plurals).
+    void match_headwords(const std::map<std::u16string, chosen_definition>& definitions);
+
+    // What the program finds for a key: the key itself, then without its first "*", and so on.
+    const analyses* find(std::string_view key) const;
+    void for_each_lemma(const std::function<void(std::string_view)>& f) const;
+
+    void records(std::vector<record>& main, std::vector<record>& added) const;
+    nlohmann::json figures() const;
+
+private:
+    std::unordered_map<std::string, analyses> main_;
+    std::unordered_map<std::string, analyses> added_;
+    std::unordered_map<std::string, analyses> morphgnt_;
+    std::size_t analyser_keys_ = 0;
+    std::size_t analyser_keys_without_analysis_ = 0;
+    std::size_t text_keys_borrowed_ = 0;
+    mutable std::size_t dropped_analyses_ = 0;
+    std::size_t headwords_renamed_ = 0;
+};
+
+} // namespace veso::corpus
