@@ -216,4 +216,12 @@ void lexicon::previous_dictionary_page() {
     open_dictionary_page(wide_string(index->entries()[impl_->page_position].value));
 }
 
+wide_string lexicon::page_position_headword() const {
+    const auto& index = impl_->page_index;
+    if (!index || impl_->page_position >= index->size()) {
+        return {};
+    }
+    return wide_string(index->entries()[impl_->page_position].value);
+}
+
 } // namespace veso

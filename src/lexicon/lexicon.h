@@ -59,6 +59,9 @@ public:
     void open_dictionary_page(const wide_string& headword);
     void next_dictionary_page();
     void previous_dictionary_page();
+    // The headword of the entry the dictionary window stands on (row 1, or the last entry after
+    // paging past the end); empty before the first page.
+    wide_string page_position_headword() const;
 
     // Sizes of the tables as far as they are visible now.
     std::size_t morphology_size() const;

@@ -1,0 +1,142 @@
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+struct run_result {
+    int exit_code;
+    std::string out;
+    std::string err;
+};
+
+// Runs veso-cli in a fresh folder that holds (or lacks) a small data/ folder.
+class cli_test : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder = std::filesystem::temp_directory_path() /
+                 ("veso-cli-test-" + std::to_string(::getpid()) + "-" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(folder / "data");
+        write("m.dat", "lo/gos\x02N lo/gos masc nom sg\x09\x03V le/gw pres\x09\x01"
+                       "lo/gou\x02N lo/gos masc gen sg\x09\x01");
+        write("d.dat", std::string("lo/gos\x01<G>lo/gos</G>, word") + '\0' + "le/gw\x01say" + '\0' +
+                           "long\x01" + std::string(1500, 'x') + '\0');
+        write("o.dat", "lo/gos\x02"
+                       "12,0,7\x01");
+    }
+    void TearDown() override { std::filesystem::remove_all(folder); }
+
+    void write(const std::string& name, const std::string& bytes) const {
+        std::ofstream(folder / "data" / name, std::ios::binary) << bytes;
+    }
+
+    run_result run(const std::string& arguments) const {
+        std::string out = (folder / "out.txt").string();
+        std::string err = (folder / "err.txt").string();
+        std::string command = "cd '" + folder.string() + "' && '" VESO_CLI "' " + arguments +
+                              " >'" + out + "' 2>'" + err + "'";
+        int status = std::system(command.c_str());
+        auto slurp = [](const std::string& path) {
+            std::ifstream in(path, std::ios::binary);
+            return std::string(std::istreambuf_iterator<char>(in), {});
+        };
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(out), slurp(err)};
+    }
+
+    nlohmann::json json_of(const std::string& arguments) const {
+        run_result result = run(arguments);
+        EXPECT_EQ(result.exit_code, 0) << result.err;
+        EXPECT_EQ(result.out.find('\n'), result.out.size() - 1) << "one line";
+        return nlohmann::json::parse(result.out);
+    }
+
+    std::filesystem::path folder;
+};
+
+TEST_F(cli_test, conversions_print_their_text_as_given) {
+    EXPECT_EQ(json_of("to-unicode 'lo/gos '")["text"], "λ\xe1\xbd\xb9γος ");
+    EXPECT_EQ(json_of("to-unicode 'lo/gos'")["text"], "λ\xe1\xbd\xb9γοσ");
+    EXPECT_EQ(json_of("to-betacode 'λ\xe1\xbd\xb9γος'")["text"], "lo/gos");
+    EXPECT_EQ(json_of("clean 'lo\\gos,'")["word"], "lo/gos");
+    EXPECT_EQ(json_of("sort-key 'a)/nqrwpos'")["key"], "1D8HOGFI");
+    // Control characters come out escaped.
+    run_result raw = run("to-unicode \"$(printf 'a\\001')\"");
+    EXPECT_EQ(raw.out, "{\"text\":\"\xce\xb1\\u0001\"}\n");
+}
+
+TEST_F(cli_test, morphology_commands) {
+    auto analysed = json_of("analyse 'lo/gou,'");
+    EXPECT_EQ(analysed["analysis"], "N lo/gos masc gen sg\t");
+    EXPECT_EQ(analysed["previous"], "lo/gos");
+    EXPECT_EQ(analysed["next"], "lo/gou");
+    auto uncleaned = json_of("analyse --no-clean 'lo/gou,'");
+    EXPECT_EQ(uncleaned["analysis"], "lo/gou,");
+    EXPECT_EQ(uncleaned["previous"], "?");
+    EXPECT_EQ(json_of("analysis-of lo/gos")["analysis"],
+              "N lo/gos masc nom sg\t\x03V le/gw pres\t");
+    auto neighbours = json_of("neighbours lo/gh");
+    EXPECT_EQ(neighbours["previous"], "lo/gou");
+    EXPECT_EQ(neighbours["next"], "lo/gou");
+}
+
+TEST_F(cli_test, dictionary_commands) {
+    auto full = json_of("define lo/gos");
+    EXPECT_EQ(full["definition"], "λ\xe1\xbd\xb9γος , word");
+    EXPECT_EQ(full["truncated"], false);
+    auto cut = json_of("define --short long");
+    EXPECT_EQ(cut["truncated"], true);
+    EXPECT_EQ(cut["definition"], std::string(1400, 'x') + " .... ");
+    auto neighbours = json_of("dictionary-neighbours le/gw");
+    EXPECT_EQ(neighbours["first"], "le/gw");
+    auto page = json_of("dictionary-page lo/gos --forward 1 --backward 1");
+    EXPECT_EQ(page["rows"].size(), 3u);
+    EXPECT_EQ(page["rows"][0][0], "le/gw");
+    EXPECT_EQ(page["first"], "le/gw");
+    EXPECT_EQ(page["last"], "long");
+    EXPECT_EQ(page["position"], "le/gw");
+    EXPECT_EQ(json_of("frequency lo/gos 3")["count"], 7);
+    EXPECT_EQ(json_of("frequency lo/gos 0")["count"], 0);
+    auto stats = json_of("stats");
+    EXPECT_EQ(stats["morphology"], 2);
+    EXPECT_EQ(stats["dictionary"], 3);
+    EXPECT_EQ(stats["frequency"], 1);
+    EXPECT_EQ(stats["index"], 3);
+    EXPECT_GE(stats["loaded_ms"].get<double>(), stats["morphology_ready_ms"].get<double>());
+}
+
+TEST_F(cli_test, lookup_prints_a_summary_for_people) {
+    run_result result = run("lookup --author 3 'λ\xcf\x8cγος'");
+    EXPECT_EQ(result.exit_code, 0);
+    EXPECT_NE(result.out.find("N  λ\xe1\xbd\xb9γος  (count 7)  masc nom sg"), std::string::npos)
+        << result.out;
+    EXPECT_NE(result.out.find("λ\xe1\xbd\xb3γω: say"), std::string::npos) << result.out;
+    EXPECT_NE(run("lookup 'xyz'").out.find("no analysis"), std::string::npos);
+}
+
+TEST_F(cli_test, bad_arguments_print_usage_and_exit_2) {
+    for (const char* arguments : {"", "analyse", "frequency lo/gos -1", "frequency lo/gos x",
+                                  "no-such-command", "define --bogus lo/gos"}) {
+        run_result result = run(arguments);
+        EXPECT_EQ(result.exit_code, 2) << arguments;
+        EXPECT_NE(result.err.find("usage"), std::string::npos) << arguments;
+        EXPECT_TRUE(result.out.empty()) << arguments;
+    }
+}
+
+TEST_F(cli_test, no_data_folder_gives_empty_tables) {
+    std::filesystem::remove_all(folder / "data");
+    auto stats = json_of("stats");
+    EXPECT_EQ(stats["morphology"], 0);
+    EXPECT_EQ(stats["index"], 0);
+    EXPECT_EQ(json_of("define lo/gos")["definition"], "");
+    EXPECT_EQ(json_of("dictionary-page lo/gos")["rows"].size(), 0u);
+}
+
+} // namespace
