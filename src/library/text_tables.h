@@ -43,6 +43,10 @@ struct catalogue_entry {
 };
 std::span<const catalogue_entry> catalogue_entries();
 
+// Leaves whose passage holds only a short notice that the open corpus has no text for it, in
+// increasing order (data/coverage.json lists them with their catalogue paths).
+std::span<const std::int32_t> missing_passage_ids();
+
 // Constants of the text files.
 namespace text_data {
 extern const std::int32_t new_testament_byte_length;  // nt.dat is read whole

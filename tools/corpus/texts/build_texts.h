@@ -2,9 +2,8 @@
 
 #include "lexicon/build_lexicon.h"
 
-#include <nlohmann/json.hpp>
-
 #include <filesystem>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
@@ -12,7 +11,7 @@ namespace veso::corpus {
 
 // The four text files, as written, with the passages filed under each author number.
 struct built_texts {
-    std::vector<std::u16string> files;          // storage the views below point into
+    std::vector<std::u16string> files; // storage the views below point into
     std::vector<authored_text> passages;
 };
 
