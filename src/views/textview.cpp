@@ -11,6 +11,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <unordered_map>
 
 namespace veso {
 
@@ -176,6 +177,8 @@ void textview::paint(platform::device_context& dc, platform::text_size window_si
         return;
     }
     dc.set_text_justification(0, 0);
+    justifying_ = false;
+    page_widths_.clear();
     dc.set_text_colour(platform::make_colour(0, 0, 0));
     dc.select_font(*fonts_->normal);
     lay_out_page(dc, area);
@@ -204,6 +207,7 @@ void textview::lay_out_page(platform::device_context& dc, const platform::rect& 
             ++p;
         const std::int32_t line_start = p;
         int word_count = 0;
+        int line_width = 0;
         std::int32_t q0 = p;
         int w0 = measured.width;
         bool full = false;
@@ -220,7 +224,11 @@ void textview::lay_out_page(platform::device_context& dc, const platform::rect& 
                 if (c == u' ')
                     break;
             }
-            measured = dc.text_extent(units(line_start, p));
+            // The line's width is the sum of its words' widths, as painting places them; this
+            // also spares measuring the line again from its start for every word.
+            const platform::text_size word = extent(dc, units(q0, p));
+            line_width += word.width;
+            measured = {line_width, word.height};
             ++word_count;
             const char16_t c = unit(p);
             if (c == u'\0' || c == carriage_return || p > section_end) {
@@ -296,7 +304,8 @@ void textview::paint_lines(platform::device_context& dc, const platform::rect& a
     std::int32_t q = document_.page_start;
     int y = 0;
     for (const line& laid_out : lines_) {
-        if (laid_out.stretch > 0)
+        justifying_ = laid_out.stretch > 0;
+        if (justifying_)
             dc.set_text_justification(laid_out.stretch, laid_out.break_count);
         else
             dc.set_text_justification(0, 0);
@@ -341,7 +350,7 @@ int textview::paint_word(platform::device_context& dc, std::int32_t start, std::
 
     platform::text_size size;
     const auto draw = [&](std::u16string_view text) {
-        const platform::text_size piece = dc.text_extent(text);
+        const platform::text_size piece = extent(dc, text);
         dc.text_out(x + size.width, y, text);
         size.width += piece.width;
         size.height = std::max(size.height, piece.height);
@@ -367,6 +376,15 @@ int textview::paint_word(platform::device_context& dc, std::int32_t start, std::
     word_lefts_.push_back(x);
     word_rights_.push_back(x + size.width);
     return size.width;
+}
+
+platform::text_size textview::extent(platform::device_context& dc, std::u16string_view text) {
+    if (justifying_ || dc.selected_font() != fonts_->normal.get())
+        return dc.text_extent(text);
+    const auto [entry, added] = page_widths_.try_emplace(std::u16string(text));
+    if (added)
+        entry->second = dc.text_extent(text);
+    return entry->second;
 }
 
 wide_string textview::word_at(std::int32_t start) const {

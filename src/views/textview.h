@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace veso {
@@ -92,6 +94,8 @@ private:
                    bool ended_by_space, int x, int y);
     // Where the word starting at start ends: at a space, a carriage return or a zero unit.
     std::int32_t word_end(std::int32_t start) const;
+    // Text extent; within one paint, unjustified text in the normal face is measured once.
+    platform::text_size extent(platform::device_context& dc, std::u16string_view text);
     char16_t unit(std::int32_t position) const;
     std::u16string_view units(std::int32_t from, std::int32_t to) const;
     wide_string word_at(std::int32_t start) const;
@@ -119,6 +123,8 @@ private:
     std::vector<int> word_lefts_;
     std::vector<int> word_rights_;
     std::vector<line> lines_;
+    bool justifying_ = false;
+    std::unordered_map<std::u16string, platform::text_size> page_widths_;
 };
 
 } // namespace veso
