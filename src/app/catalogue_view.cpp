@@ -59,16 +59,18 @@ void textsmenu_view::set_up_appearance() {
     colours.setColor(QPalette::Inactive, QPalette::HighlightedText,
                      colours.color(QPalette::Active, QPalette::HighlightedText));
     setPalette(colours);
-    connect(this, &QTreeWidget::currentItemChanged, this,
-            [this](QTreeWidgetItem* current, QTreeWidgetItem* previous) {
-                selection_changed(current, previous);
-            });
+    // Selection, not the current item: the view makes the first item current without selecting
+    // it when it first gets the focus, and that must not load anything.
+    connect(this, &QTreeWidget::itemSelectionChanged, this, [this] {
+        auto* current = selectedItems().value(0);
+        if (current != last_selected_) {
+            selection_changed(current, last_selected_);
+        }
+    });
 }
 
 void textsmenu_view::selection_changed(QTreeWidgetItem* current, QTreeWidgetItem* previous) {
-    if (current != nullptr) {
-        current->setSelected(true);
-    }
+    last_selected_ = current;
     // Single expand: the branch left collapses, the item chosen opens.
     for (auto* node = previous; node != nullptr; node = node->parent()) {
         if (!is_ancestor_or_self(node, current)) {
@@ -78,7 +80,9 @@ void textsmenu_view::selection_changed(QTreeWidgetItem* current, QTreeWidgetItem
     if (current != nullptr && current->childCount() > 0) {
         current->setExpanded(true);
     }
-    catalogue_->on_selection_changed();
+    if (current != nullptr) {
+        catalogue_->on_selection_changed();
+    }
 }
 
 } // namespace veso

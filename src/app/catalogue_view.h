@@ -31,6 +31,7 @@ private:
 
     platform::qt_tree_control control_;
     std::unique_ptr<catalogue_tree> catalogue_;
+    QTreeWidgetItem* last_selected_ = nullptr;
 };
 
 } // namespace veso

@@ -204,9 +204,11 @@ void myframe::set_catalogue_column(int ideal_width, int minimum_width) {
     if (sizes.size() != 3) {
         return;
     }
+    // Columns take their widths from the left; the last one gets what remains.
     const int total = sizes[0] + sizes[1] + sizes[2];
-    sizes[0] = ideal_width;
-    sizes[2] = std::max(0, total - sizes[0] - sizes[1]);
+    sizes[0] = std::min(ideal_width, total);
+    sizes[1] = std::min(sizes[1], total - sizes[0]);
+    sizes[2] = total - sizes[0] - sizes[1];
     splitter_->setSizes(sizes);
 }
 
@@ -241,12 +243,12 @@ void myframe::dropEvent(QDropEvent* event) {
 
 void myframe::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
-    // The first layout gives the first two columns their widths and the last the rest.
-    if (!widths_set_ && splitter_->width() > 0) {
+    // The first layout with room for them gives the first two columns their widths and the last
+    // the rest; a smaller window keeps the splitter's own division until it grows.
+    const int fixed = catalogue_width + text_width + 2 * splitter_->handleWidth();
+    if (!widths_set_ && splitter_->width() >= fixed) {
         widths_set_ = true;
-        const int rest =
-            splitter_->width() - catalogue_width - text_width - 2 * splitter_->handleWidth();
-        splitter_->setSizes({catalogue_width, text_width, std::max(rest, 0)});
+        splitter_->setSizes({catalogue_width, text_width, splitter_->width() - fixed});
     }
 }
 

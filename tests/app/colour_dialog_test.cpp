@@ -32,7 +32,8 @@ protected:
     ColourTable table;
 };
 
-// Whether the row shows a pixel close to the colour.
+// Whether the row shows a pixel close to the colour (text edges blend with the background, and
+// the focused row has a tinted frame).
 bool row_has_colour(const QImage& image, const QRect& row, platform::colour_ref colour) {
     const QColor wanted(platform::red_of(colour), platform::green_of(colour),
                         platform::blue_of(colour));
@@ -41,7 +42,7 @@ bool row_has_colour(const QImage& image, const QRect& row, platform::colour_ref 
             const QColor c = image.pixelColor(x, y);
             if (std::abs(c.red() - wanted.red()) + std::abs(c.green() - wanted.green()) +
                     std::abs(c.blue() - wanted.blue()) <
-                40) {
+                90) {
                 return true;
             }
         }

@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QSplitter>
 #include <QTemporaryDir>
@@ -46,7 +47,11 @@ protected:
     }
     void start() {
         ASSERT_TRUE(app->init_instance({}));
+        // Wide enough for the panes' own widths whatever the test screen.
+        frame().resize(1800, 900);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame()));
+        QApplication::setActiveWindow(&frame());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&frame()));
     }
 
     QTemporaryDir folder;
@@ -121,7 +126,6 @@ TEST_F(FrameTest, MenusCarryTheItemsAndTexts) {
 
 TEST_F(FrameTest, AcceleratorsRunTheirCommands) {
     start();
-    frame().activateWindow();
     auto* target = &frame().text_widget();
     const std::vector<std::pair<QKeyCombination, int>> keys{
         {Qt::CTRL | Qt::Key_G, command::go_to},

@@ -123,7 +123,7 @@ void qt_tree_control::select(tree_item item) {
 
 tree_item qt_tree_control::selected() const {
     flush_pending();
-    return handle_of(widget_.currentItem());
+    return handle_of(widget_.selectedItems().value(0));
 }
 
 void qt_tree_control::expand(tree_item item) {
