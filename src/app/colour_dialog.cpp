@@ -1,5 +1,6 @@
 #include "app/colour_dialog.h"
 
+#include <QHeaderView>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QStyledItemDelegate>
@@ -46,6 +47,10 @@ CTreeCtrlEx::CTreeCtrlEx(ColourTable& table, platform::settings_store* settings,
     setHeaderHidden(true);
     setColumnCount(1);
     setRootIsDecorated(true);
+    // Long labels scroll sideways rather than being cut short.
+    setTextElideMode(Qt::ElideNone);
+    header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    header()->setStretchLastSection(false);
     setItemDelegate(new colour_label_delegate(*this));
     logic_.fill_colour_tree(control_, table_);
 }

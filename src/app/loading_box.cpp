@@ -2,6 +2,7 @@
 
 #include "platform/qt/pictures.h"
 
+#include <QFont>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -18,6 +19,11 @@ QLineEdit* make_line(QWidget* parent, int y_units, const QString& text) {
     auto* line = new QLineEdit(text, parent);
     line->setFrame(false);
     line->setStyleSheet(QStringLiteral("QLineEdit { background: transparent; }"));
+    // Small enough for the whole line to fit the edit's width, as the dialog font did.
+    QFont font = line->font();
+    font.setPixelSize(11);
+    line->setFont(font);
+    line->setCursorPosition(0);
     line->setGeometry(static_cast<int>(103 * unit_x), static_cast<int>(y_units * unit_y),
                       static_cast<int>(142 * unit_x), static_cast<int>(12 * unit_y));
     return line;
