@@ -253,17 +253,17 @@ char16_t capital_with_breathing(wide_string_view text, std::size_t& length) {
 }
 
 // Sigma: final before a space, stop, comma, semicolon, "<", CR or LF; "s1" and "s2" final with
-// the digit dropped; "*s" capital; medial otherwise.
-wide_string apply_sigma_rules(const wide_string& text) {
-    wide_string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
+// the digit dropped; "*s" capital; medial otherwise. Rewrites in place: no rule lengthens the text.
+void apply_sigma_rules(wide_string& text) {
+    std::size_t out = 0;
+    const std::size_t size = text.size();
+    for (std::size_t i = 0; i < size; ++i) {
         char16_t c = text[i];
         if (c != u's') {
-            out += c;
+            text[out++] = c;
             continue;
         }
-        char16_t next = i + 1 < text.size() ? text[i + 1] : 0;
+        char16_t next = i + 1 < size ? text[i + 1] : 0;
         switch (next) {
         case u' ':
         case u'.':
@@ -272,68 +272,68 @@ wide_string apply_sigma_rules(const wide_string& text) {
         case u'<':
         case u'\r':
         case u'\n':
-            out += final_sigma;
+            text[out++] = final_sigma;
             break;
         case u'1':
         case u'2':
-            out += final_sigma;
+            text[out++] = final_sigma;
             ++i;
             break;
         default:
-            if (!out.empty() && out.back() == u'*') {
-                out.back() = capital_sigma;
+            if (out > 0 && text[out - 1] == u'*') {
+                text[out - 1] = capital_sigma;
             } else {
-                out += medial_sigma;
+                text[out++] = medial_sigma;
             }
         }
     }
-    return out;
+    text.resize(out);
 }
 
 // Capitals ("*" and a letter, "*(" and rho, "*" with breathing, accent and vowel), then breathings
 // before a lower-case vowel. The patterns cannot overlap, so one pass gives the same result as
-// applying the rules one after the other.
-wide_string apply_capital_and_breathing_rules(const wide_string& text) {
-    wide_string out;
-    out.reserve(text.size());
-    wide_string_view view = text;
-    for (std::size_t i = 0; i < view.size(); ++i) {
-        char16_t c = view[i];
-        if (c == u'*' && i + 1 < view.size()) {
-            char16_t next = view[i + 1];
+// applying the rules one after the other. Rewrites in place: each match becomes one character.
+void apply_capital_and_breathing_rules(wide_string& text) {
+    std::size_t out = 0;
+    const std::size_t size = text.size();
+    for (std::size_t i = 0; i < size; ++i) {
+        char16_t c = text[i];
+        wide_string_view rest(text.data() + i, size - i);
+        if (c == u'*' && i + 1 < size) {
+            char16_t next = text[i + 1];
             if (is_lower_letter(next)) {
-                out += static_cast<char16_t>(next - 0x20);
+                text[out++] = static_cast<char16_t>(next - 0x20);
                 i += 1;
                 continue;
             }
-            if (next == u'(' && i + 2 < view.size() && view[i + 2] == rho) {
-                out += capital_rho_with_dasia;
+            if (next == u'(' && i + 2 < size && text[i + 2] == rho) {
+                text[out++] = capital_rho_with_dasia;
                 i += 2;
                 continue;
             }
             std::size_t length = 0;
-            if (char16_t capital = capital_with_breathing(view.substr(i), length)) {
-                out += capital;
+            if (char16_t capital = capital_with_breathing(rest, length)) {
+                text[out++] = capital;
                 i += length - 1;
                 continue;
             }
-            if (view.substr(i, 4) == wide_string_view(u"*(/\u1FB3")) {
-                out += capital_alpha_dasia_oxia_prosgegrammeni;
+            if (rest.substr(0, 4) == wide_string_view(u"*(/\u1FB3")) {
+                text[out++] = capital_alpha_dasia_oxia_prosgegrammeni;
                 i += 3;
                 continue;
             }
-        } else if (is_breathing(c) && i + 1 < view.size()) {
-            int v = vowel_index(view[i + 1]);
+        } else if (is_breathing(c) && i + 1 < size) {
+            int v = vowel_index(text[i + 1]);
             if (v >= 0) {
-                out += static_cast<char16_t>(breathing_block(static_cast<std::size_t>(v)) +
-                                             (c == u'(' ? 1 : 0));
+                text[out++] = static_cast<char16_t>(breathing_block(static_cast<std::size_t>(v)) +
+                                                    (c == u'(' ? 1 : 0));
                 i += 1;
                 continue;
             }
         }
-        out += c;
+        text[out++] = c;
     }
-    return out;
+    text.resize(out);
 }
 
 void append_with_chi_rule(wide_string& out, char16_t c) {
@@ -354,6 +354,11 @@ betaconverter::betaconverter() : reverse_slot_(0x2000, -1) {
         packed_forward_.emplace_back(pack(key), value[0]);
     }
     std::sort(packed_forward_.begin(), packed_forward_.end());
+    for (const auto& [key, value] : forward_table_) {
+        if (key.size() == 1) {
+            single_letters_[key[0]] = value[0];
+        }
+    }
     for (const auto& [key, value] : reverse_table_) {
         reverse_slot_[key[0]] = static_cast<std::int16_t>(reverse_values_.size());
         reverse_values_.push_back(value);
@@ -377,6 +382,12 @@ bool betaconverter::is_beta_mark(char16_t c) {
 }
 
 void betaconverter::append_token(wide_string& out, wide_string_view token) const {
+    if (token.size() == 1 && token[0] < single_letters_.size()) {
+        if (char16_t letter = single_letters_[token[0]]) {
+            append_with_chi_rule(out, letter);
+            return;
+        }
+    }
     if (token.size() <= 4 &&
         std::all_of(token.begin(), token.end(), [](char16_t c) { return c != 0 && c < 0x80; })) {
         std::uint32_t key = pack(token);
@@ -412,10 +423,10 @@ wide_string betaconverter::to_unicode(const wide_string& text) const {
         start = end;
     }
     if (has_sigma) {
-        converted = apply_sigma_rules(converted);
+        apply_sigma_rules(converted);
     }
     if (has_capital_or_breathing) {
-        converted = apply_capital_and_breathing_rules(converted);
+        apply_capital_and_breathing_rules(converted);
     }
     return converted;
 }

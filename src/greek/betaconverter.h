@@ -2,6 +2,7 @@
 
 #include "greek/wide_string.h"
 
+#include <array>
 #include <cstdint>
 #include <map>
 #include <utility>
@@ -30,6 +31,8 @@ public:
 private:
     // Forward keys are at most four ASCII characters: packed one byte each into a number, sorted.
     std::vector<std::pair<std::uint32_t, char16_t>> packed_forward_;
+    // The bare letters by their ASCII code, 0 where there is none.
+    std::array<char16_t, 128> single_letters_{};
     // Reverse values by code point below U+2000 (every key lies there); -1 when there is none.
     std::vector<std::int16_t> reverse_slot_;
     std::vector<wide_string> reverse_values_;

@@ -3,6 +3,8 @@
 #include "lexicon/neighbour_walk.h"
 #include "lexicon/string_edits.h"
 
+#include <algorithm>
+#include <array>
 #include <optional>
 
 namespace veso {
@@ -59,11 +61,24 @@ std::optional<wide_string_view> find_definition(const sorted_table& dictionary,
     }
 }
 
-// A mark lying (partly) at or after `from`: one that the part kept so far could have formed with
-// newly placed text.
-bool holds_markup(wide_string_view text) {
-    return text.find(greek_open) != wide_string_view::npos ||
-           text.find(greek_close) != wide_string_view::npos;
+// Whether a mark starts at or after `from` in `done` or across its end into `next`.
+bool markup_from(const wide_string& done, std::size_t from, wide_string_view next) {
+    if (done.find(greek_open, from) != wide_string::npos ||
+        done.find(greek_close, from) != wide_string::npos) {
+        return true;
+    }
+    std::array<char16_t, 6> join{};
+    std::size_t tail = std::min<std::size_t>(3, done.size() - std::min(from, done.size()));
+    std::size_t length = 0;
+    for (std::size_t i = done.size() - tail; i < done.size(); ++i) {
+        join[length++] = done[i];
+    }
+    for (std::size_t i = 0; i < next.size() && i < 3; ++i) {
+        join[length++] = next[i];
+    }
+    wide_string_view joined(join.data(), length);
+    return joined.find(greek_open) != wide_string_view::npos ||
+           joined.find(greek_close) != wide_string_view::npos;
 }
 
 } // namespace
@@ -108,9 +123,7 @@ void lexicon::expand_greek_markup(wide_string& text) const {
         rest = close + greek_close.size();
         watch_from = watch_from >= 3 ? watch_from - 3 : 0;
         wide_string_view next(text.data() + rest, std::min<std::size_t>(3, text.size() - rest));
-        wide_string window = done.substr(watch_from);
-        window += next;
-        if (holds_markup(window)) {
+        if (markup_from(done, watch_from, next)) {
             wide_string joined = done + text.substr(rest);
             done.erase(watch_from);
             text = std::move(joined);

@@ -10,42 +10,44 @@ namespace {
 
 constexpr std::size_t read_block = std::size_t{1} << 20;
 
-// Splits characters into fields and records.
+// Splits characters into fields and records. The fields are fixed buffers of their limit plus
+// one: a character past the limit is written to the spare place and not counted, so the field is
+// cut at its limit without a test that could be forgotten on some path.
 class record_assembler {
 public:
     record_assembler(const lexicon_file_format& format, table_builder& table)
-        : format_(format), table_(table) {
-        key_.reserve(format.key_limit);
-        value_.reserve(format.value_limit);
-    }
+        : format_(format), table_(table), key_(format.key_limit + 1),
+          value_(format.value_limit + 1) {}
 
     void put(char16_t c) {
         if (c == format_.key_separator) {
             // A second separator in one record starts the value afresh.
             in_key_ = false;
-            value_.clear();
+            value_length_ = 0;
         } else if (c == format_.record_terminator) {
             // A record without a separator is damaged and not stored.
             if (!in_key_) {
-                table_.add(key_, value_);
+                table_.add({key_.data(), key_length_}, {value_.data(), value_length_});
             }
-            key_.clear();
-            value_.clear();
+            key_length_ = 0;
+            value_length_ = 0;
             in_key_ = true;
         } else if (in_key_) {
-            if (key_.size() < format_.key_limit) {
-                key_ += c;
-            }
-        } else if (value_.size() < format_.value_limit) {
-            value_ += c;
+            key_[key_length_] = c;
+            key_length_ += key_length_ < format_.key_limit ? 1 : 0;
+        } else {
+            value_[value_length_] = c;
+            value_length_ += value_length_ < format_.value_limit ? 1 : 0;
         }
     }
 
 private:
     const lexicon_file_format& format_;
     table_builder& table_;
-    wide_string key_;
-    wide_string value_;
+    std::vector<char16_t> key_;
+    std::vector<char16_t> value_;
+    std::size_t key_length_ = 0;
+    std::size_t value_length_ = 0;
     bool in_key_ = true;
 };
 
