@@ -169,6 +169,10 @@ private:
     }
 
     void verse_line(const pugi::xml_node& node) {
+        // Line 0 repeats the first speaker's name for display; the speaker is already shown.
+        if (std::string_view(node.attribute("n").value()) == "0") {
+            return;
+        }
         end_piece();
         in_verse_ = true;
         line_number_ = node.attribute("n").value();
