@@ -1,10 +1,14 @@
 #include "library/catalogue_tree.h"
+#include "library/coverage.h"
 #include "library/mydoc.h"
 #include "library_fakes.h"
 
 #include <algorithm>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <memory>
+#include <nlohmann/json.hpp>
+#include <set>
 
 namespace veso::testing {
 namespace {
@@ -121,6 +125,26 @@ TEST_F(RealDataTest, EveryRowFitsAndSectionStartsIncrease) {
                 << "identifier " << row.id << " section " << j;
         }
     }
+}
+
+// The leaves found without Greek text are those the data builder recorded as missing.
+TEST_F(RealDataTest, CoverageAgreesWithBuilderRecord) {
+    std::ifstream in(std::string(VESO_REAL_DATA_ROOT) + "/data/coverage.json");
+    ASSERT_TRUE(in);
+    const auto record = nlohmann::json::parse(in);
+    std::set<std::int32_t> recorded;
+    for (const auto& m : record.at("missing")) {
+        recorded.insert(m.at("id").get<std::int32_t>());
+    }
+    const auto leaves = leaves_without_text(*doc);
+    ASSERT_TRUE(leaves);
+    std::set<std::int32_t> found;
+    for (const auto& leaf : *leaves) {
+        found.insert(leaf.id);
+        EXPECT_FALSE(leaf.title.empty());
+    }
+    EXPECT_EQ(found, recorded);
+    EXPECT_TRUE(found.contains(40404)); // the Old Oligarch
 }
 
 } // namespace
