@@ -26,9 +26,6 @@ char16_t breathing_block(std::size_t vowel) {
     return static_cast<char16_t>(0x1F00 + 0x10 * vowel);
 }
 
-// Offsets within a breathing block: ")" 0, "(" 1; no accent 0, "\" 2, "/" 4, "=" 6.
-constexpr std::array<char16_t, 2> breathings = {u')', u'('};
-constexpr std::array<char16_t, 3> accents = {u'\\', u'/', u'='};
 
 constexpr char16_t final_sigma = u'\u03C2';
 constexpr char16_t medial_sigma = u'\u03C3';
@@ -36,7 +33,6 @@ constexpr char16_t capital_sigma = u'\u03A3';
 constexpr char16_t eta = u'\u03B7';
 constexpr char16_t chi = u'\u03C7';
 constexpr char16_t rho = u'\u03C1';
-constexpr char16_t alpha_with_ypogegrammeni = u'\u1FB3';
 constexpr char16_t capital_rho_with_dasia = u'\u1FEC';
 constexpr char16_t capital_alpha_dasia_oxia_prosgegrammeni = u'\u1F8D';
 
