@@ -281,7 +281,9 @@ void mydoc::compute_section_starts() {
             return;
         }
     }
+    // Septuagint chapters have no sections; a row that claims some gets empty ones at the end.
     if (work_code == septuagint_work) {
+        finish_section_starts(0);
         return;
     }
 

@@ -1,0 +1,97 @@
+// veso-cli's library commands, run as a separate process the way a user runs them.
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct run_result {
+    std::string out;
+    int status = -1;
+};
+
+// Runs veso-cli in folder with the arguments; standard error is dropped.
+run_result run_cli(const fs::path& folder, const std::string& arguments) {
+    const std::string command =
+        "cd '" + folder.string() + "' && '" VESO_CLI "' " + arguments + " 2>/dev/null";
+    run_result result;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe) {
+        return result;
+    }
+    std::array<char, 4096> buffer{};
+    std::size_t got = 0;
+    while ((got = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
+        result.out.append(buffer.data(), got);
+    }
+    const int status = ::pclose(pipe);
+    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return result;
+}
+
+#ifdef VESO_CLI_REAL_DATA
+
+TEST(LibraryCommands, PassagePrintsTheDocumentAfterLoading) {
+    const auto r = run_cli(VESO_REAL_DATA_ROOT, "passage 40524");
+    ASSERT_EQ(r.status, 0);
+    const auto j = nlohmann::json::parse(r.out);
+    EXPECT_EQ(j.at("author_number"), 17);
+    EXPECT_EQ(j.at("section"), 5);
+    EXPECT_EQ(j.at("section_count"), 23);
+    EXPECT_EQ(j.at("current_id"), 40524);
+    EXPECT_EQ(j.at("loading"), false);
+    EXPECT_EQ(j.at("title"), "Book 6, Iliad, Homer (c. 800 BCE),   Early and Epic Poetry");
+    EXPECT_LT(j.at("page_start").get<int>(), j.at("section_end").get<int>());
+    EXPECT_NE(j.at("text").get<std::string>().find("[5]"), std::string::npos);
+}
+
+TEST(LibraryCommands, CoverageListsTheOldOligarch) {
+    const auto r = run_cli(VESO_REAL_DATA_ROOT, "coverage");
+    ASSERT_EQ(r.status, 0);
+    EXPECT_NE(
+        r.out.find("40404\tConstitution of the Athenians, Old Oligarch (c. 424 BCE),   History\n"),
+        std::string::npos);
+}
+
+#else
+
+TEST(LibraryCommands, PassageWithoutDataFailsAfterPrintingState) {
+    const fs::path empty =
+        fs::temp_directory_path() / ("veso-cli-empty-" + std::to_string(::getpid()));
+    fs::create_directories(empty);
+    const auto r = run_cli(empty, "passage 40519");
+    fs::remove_all(empty);
+    EXPECT_EQ(r.status, 1);
+    const auto j = nlohmann::json::parse(r.out);
+    EXPECT_EQ(j.at("loading"), true);
+    EXPECT_EQ(j.at("text"), "");
+}
+
+TEST(LibraryCommands, CataloguePrintsEveryItem) {
+    const auto r = run_cli(fs::temp_directory_path(), "catalogue");
+    ASSERT_EQ(r.status, 0);
+    int lines = 0;
+    int leaves = 0;
+    std::size_t at = 0;
+    while (at < r.out.size()) {
+        const auto end = r.out.find('\n', at);
+        const std::string line = r.out.substr(at, end - at);
+        ++lines;
+        leaves += line.substr(line.rfind('\t') + 1) != "0";
+        at = end + 1;
+    }
+    EXPECT_EQ(lines, 6480);
+    EXPECT_EQ(leaves, 5860);
+    EXPECT_EQ(r.out.substr(0, r.out.find('\n')), "1\t  Early and Epic Poetry\t0");
+}
+
+#endif
+
+} // namespace
