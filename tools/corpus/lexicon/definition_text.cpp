@@ -88,10 +88,20 @@ void definition_text::ensure_space() {
 }
 
 void definition_text::set_style(style s) {
+    if (mark_just_written_) {
+        // A mark that no text followed is replaced rather than followed by another one.
+        body_.resize(body_.size() - 3);
+        style_ = style_before_mark_;
+        mark_just_written_ = false;
+        after_greek_ = greek_before_mark_;
+    }
     if (s == style_) {
         return;
     }
     ensure_space();
+    style_before_mark_ = style_;
+    greek_before_mark_ = after_greek_;
+    mark_just_written_ = true;
     body_ += u'<';
     body_ += static_cast<char16_t>(static_cast<char>(s));
     body_ += u'>';
@@ -111,12 +121,26 @@ void definition_text::append_plain(std::u16string_view plain) {
         if (c < 0x20 || c == 0xFFFF || c == 0x1A) {
             continue;
         }
+        if (c == 0x2014 || c == 0x2013) {
+            // Dashes and curly quotes have ISO 8859-1 stand-ins; this keeps entries in d.dat.
+            after_greek_ = false;
+            mark_just_written_ = false;
+            body_ += c == 0x2014 ? u"--" : u"-";
+            continue;
+        }
+        if (c == 0x2018 || c == 0x2019 || c == 0x201C || c == 0x201D) {
+            after_greek_ = false;
+            mark_just_written_ = false;
+            body_ += (c == 0x201C || c == 0x201D) ? u'"' : u'\'';
+            continue;
+        }
         if (after_greek_ && (c == u',' || c == u'.' || c == u';' || c == u':')) {
             // Keep trailing punctuation inside the span so it is not cut off by the span's space.
             body_.insert(body_.size() - 4, 1, c);
             continue;
         }
         after_greek_ = false;
+        mark_just_written_ = false;
         body_ += c;
     }
 }
@@ -150,6 +174,7 @@ void definition_text::append_span(std::u16string beta) {
         }
     }
     body_ += u"<G>";
+    mark_just_written_ = false;
     body_ += clean;
     body_ += u"</G>";
     after_greek_ = true;

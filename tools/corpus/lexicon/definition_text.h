@@ -43,6 +43,9 @@ private:
     std::size_t prefix_length_;
     style style_ = style::normal;
     bool after_greek_ = false;
+    bool mark_just_written_ = false; // the body ends in a style mark
+    style style_before_mark_ = style::normal;
+    bool greek_before_mark_ = false;
 };
 
 // Unicode Greek (any normalisation, tonos or oxia, with or without vowel-length marks) as the

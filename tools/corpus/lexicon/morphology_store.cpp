@@ -81,11 +81,99 @@ std::u16string widen(std::string_view text) {
     return out;
 }
 
+std::string without_digits(std::string_view headword) {
+    std::string out;
+    for (const char c : headword) {
+        if (!(c >= '0' && c <= '9')) {
+            out += c;
+        }
+    }
+    return out;
+}
+
 } // namespace
+
+std::string without_accents(std::string_view headword) {
+    std::string out;
+    out.reserve(headword.size());
+    for (const char c : headword) {
+        if (c != '/' && c != '\\' && c != '=' && !(c >= '0' && c <= '9')) {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string join_preverb(std::string_view lemma) {
+    const auto dash = lemma.rfind('-');
+    if (dash == std::string_view::npos || dash == 0 || dash + 1 >= lemma.size()) {
+        return std::string(lemma);
+    }
+    std::string prefix = without_accents(join_preverb(lemma.substr(0, dash)));
+    std::string verb(lemma.substr(dash + 1));
+    const auto is_vowel = [](char c) {
+        return std::string_view("aeiouhw").find(c) != std::string_view::npos;
+    };
+    std::size_t letter = 0;
+    while (letter < verb.size() && !(verb[letter] >= 'a' && verb[letter] <= 'z')) {
+        ++letter;
+    }
+    if (letter < verb.size() && is_vowel(verb[letter])) {
+        const bool rough = verb.find('(') != std::string::npos && verb.find('(') < letter + 3;
+        // The verb loses its breathing; the preverb elides its vowel (not peri, pro, amfi) and
+        // aspirates its last consonant before a rough breathing.
+        std::string bare = verb.substr(letter);
+        const auto breathing = bare.find_first_of("()");
+        if (breathing != std::string::npos && breathing < 3) {
+            bare.erase(breathing, 1);
+        }
+        verb = bare;
+        if (!prefix.empty() && is_vowel(prefix.back()) && prefix != "peri" && prefix != "pro" &&
+            prefix.size() > 2) {
+            prefix.pop_back();
+        }
+        if (prefix == "e)k") {
+            prefix = "e)c";
+        }
+        if (rough && !prefix.empty()) {
+            char& last = prefix.back();
+            last = last == 'p' ? 'f' : last == 't' ? 'q' : last == 'k' ? 'x' : last;
+        }
+    } else if (!prefix.empty() && prefix.back() == 'n' && letter < verb.size()) {
+        const char next = verb[letter];
+        if (std::string_view("pbfmy").find(next) != std::string_view::npos) {
+            prefix.back() = 'm';
+        } else if (std::string_view("kgxc").find(next) != std::string_view::npos) {
+            prefix.back() = 'g';
+        } else if (next == 'l' || next == 'r') {
+            prefix.back() = next;
+        }
+    }
+    return prefix + verb;
+}
 
 void morphology_store::match_headwords(
     const std::map<std::u16string, chosen_definition>& definitions) {
     std::unordered_map<std::string, std::string> spelling;
+    // Dictionary headwords by their letters and breathings alone, where that is unambiguous.
+    std::unordered_map<std::string, std::string> by_letters;
+    std::unordered_set<std::string> ambiguous;
+    for (const auto& [headword, definition] : definitions) {
+        if (!std::all_of(headword.begin(), headword.end(), [](char16_t c) { return c < 0x80; })) {
+            continue;
+        }
+        const std::string h(headword.begin(), headword.end());
+        const std::string letters = without_accents(h);
+        if (ambiguous.contains(letters)) {
+            continue;
+        }
+        const auto [it, inserted] = by_letters.emplace(letters, h);
+        // Homographs of one word share their letters: the first of them stands for all.
+        if (!inserted && without_digits(it->second) != without_digits(h)) {
+            by_letters.erase(it);
+            ambiguous.insert(letters);
+        }
+    }
     auto known = [&](const std::string& h) { return definitions.contains(widen(h)); };
     auto dictionary_spelling = [&](const std::string& lemma) -> std::string {
         if (known(lemma)) {
@@ -103,6 +191,13 @@ void morphology_store::match_headwords(
             if (!candidate.empty() && known(candidate)) {
                 return candidate;
             }
+        }
+        const std::string joined = join_preverb(base);
+        if (joined != base && known(joined)) {
+            return joined;
+        }
+        if (const auto it = by_letters.find(without_accents(joined)); it != by_letters.end()) {
+            return it->second;
         }
         return lemma;
     };

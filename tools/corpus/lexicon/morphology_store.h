@@ -17,6 +17,12 @@
 
 namespace veso::corpus {
 
+// A headword without accents and homograph digit, for matching spellings whose accent differs.
+std::string without_accents(std::string_view headword);
+// A compound the analyser wrote as preverb and verb ("dia/-o(ri/zw") joined as the dictionary
+// writes it ("diori/zw"), up to its accent: elision, aspiration and assimilated nasals.
+std::string join_preverb(std::string_view lemma);
+
 // The analyses of every word form, from the analyser (m.dat) and, for New Testament forms the
 // analyser missed, from MorphGNT (m_a.dat), keyed as the program looks words up.
 class morphology_store {

@@ -1,0 +1,267 @@
+// Parsers of the lexicon sources on small inputs written here, and the record files they feed.
+#include "common/unicode_text.h"
+#include "lexicon/definition_text.h"
+#include "lexicon/line_entries.h"
+#include "lexicon/morphgnt_analyses.h"
+#include "lexicon/morphology_analysis.h"
+#include "lexicon/morphology_store.h"
+#include "lexicon/record_file.h"
+#include "lexicon/tei_entries.h"
+#include "lexicon/text_words.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+
+using namespace veso;
+using namespace veso::corpus;
+
+namespace {
+
+const betaconverter& converter() {
+    static const betaconverter c;
+    return c;
+}
+
+std::string ascii(const std::u16string& text) {
+    std::string out;
+    for (const char16_t c : text) {
+        out += c < 0x80 ? static_cast<char>(c) : '?';
+    }
+    return out;
+}
+
+pugi::xml_document xml(const char* text) {
+    pugi::xml_document document;
+    document.load_string(text, pugi::parse_default | pugi::parse_ws_pcdata);
+    return document;
+}
+
+} // namespace
+
+TEST(AnalyserOutput, MarkersHeadwordsAndDescriptionVocabulary) {
+    const auto a =
+        parse_analyser_output("<NL>V e)/lu_sa,lu/w  aor ind act 1st sg\t\t\taor1,reg_conj</NL>"
+                              "<NL>V lu/w  imperf ind mp 3rd sg\tattic\tunaugmented\treg_conj</NL>"
+                              "<NL>V lu/w  aor imperat mid 2nd sg\t\t\treg_conj</NL>"
+                              "<NL>P lu/sas,lu/w  aor part act masc nom/voc sg\t\t\taor1</NL>"
+                              "<NL>N a)gaqo/s  masc nom sg\t\t\tos_h_on</NL>"
+                              "<NL>N lo/gos  masc gen sg\t\t\tos_ou</NL>"
+                              "<NL>N a(/pac,a(/pac \t\tindeclform\tadverb</NL>"
+                              "<NL>N e(/neka,e(/neka \t\tindeclform\tprep</NL>"
+                              "<NL>N o(  masc nom sg\t\tproclitic indeclform\tarticle</NL>"
+                              "<NL>E Rheitus  masc gen sg\t\t\tos_ou</NL>");
+    ASSERT_EQ(a.size(), 9u);
+    EXPECT_EQ(a[0].marker, 'V');
+    EXPECT_EQ(a[0].headwords, "e)/lusa,lu/w");
+    EXPECT_EQ(a[0].lemma(), "lu/w");
+    EXPECT_EQ(a[0].description, " aor ind act 1st sg ");
+    EXPECT_EQ(a[1].description, " ipf ind mp 3rd sg (attic) ");
+    EXPECT_EQ(a[2].description, " aor ipv mid 2nd sg ");
+    EXPECT_EQ(a[3].marker, 'P');
+    EXPECT_EQ(a[4].marker, 'E'); // adjective
+    EXPECT_EQ(a[5].marker, 'N');
+    EXPECT_EQ(a[6].marker, 'D');
+    EXPECT_EQ(a[6].headwords, "a(/pac"); // a form equal to its lemma is written once
+    EXPECT_EQ(a[7].marker, 'S');
+    EXPECT_EQ(a[8].marker, 'E'); // article
+}
+
+TEST(AnalyserOutput, DamagedBlocksAndDuplicatesAreSkipped) {
+    EXPECT_TRUE(parse_analyser_output("").empty());
+    EXPECT_TRUE(parse_analyser_output("<NL>V</NL><NL>N  </NL><NL>unclosed").empty());
+    const auto a = parse_analyser_output("<NL>N lo/gos  masc nom sg\t\t\tos_ou</NL>"
+                                         "<NL>N lo/gos  masc nom sg\t\t\tos_ou</NL>");
+    EXPECT_EQ(a.size(), 1u);
+}
+
+TEST(MorphologyValue, SeparatorsTabAndFieldLimit) {
+    auto a = parse_analyser_output("<NL>N lo/gos  masc nom sg\t\t\tos_ou</NL>"
+                                   "<NL>N lo/gos  masc acc sg\t\t\tos_ou</NL>");
+    std::size_t dropped = 9;
+    EXPECT_EQ(morphology_value(a, 4087, dropped),
+              "N lo/gos masc nom sg \tos_ou\x03N lo/gos masc acc sg \tos_ou");
+    EXPECT_EQ(dropped, 0u);
+    EXPECT_EQ(morphology_value(a, 30, dropped), "N lo/gos masc nom sg \tos_ou");
+    EXPECT_EQ(dropped, 1u);
+    a[0].set_lemma("lo/gos1");
+    EXPECT_EQ(a[0].headwords, "lo/gos1");
+}
+
+TEST(HeadwordSpelling, LengthMarksGraveAndPreverbs) {
+    EXPECT_EQ(normalise_headword("a)_/nqrw^pos"), "a)/nqrwpos");
+    EXPECT_EQ(normalise_headword("qea\\"), "qea/");
+    EXPECT_EQ(without_accents("e)/neimi2"), "e)neimi");
+    EXPECT_EQ(join_preverb("dia/-o(ri/zw"), "diori/zw");
+    EXPECT_EQ(join_preverb("e)pi/-i(/sthmi"), "e)fi/sthmi");
+    EXPECT_EQ(join_preverb("su/n-le/gw"), "sulle/gw");
+    EXPECT_EQ(join_preverb("e)n-ba/llw"), "e)mba/llw");
+    EXPECT_EQ(join_preverb("peri/-a)/gw"), "peria/gw");
+    EXPECT_EQ(join_preverb("lo/gos"), "lo/gos");
+}
+
+TEST(DefinitionText, MarkupTheDrawingShowsWordForWord) {
+    definition_text d('L', converter());
+    d.set_style(definition_text::style::bold);
+    d.greek_beta("lo/gos");
+    d.set_style(definition_text::style::normal);
+    d.text(std::string_view(", o(, "));
+    d.set_style(definition_text::style::italic);
+    d.text(std::u16string_view(u"word—speech"));
+    d.set_style(definition_text::style::normal);
+    d.text(std::u16string_view(u", cf. λέγω. Also ‘x’"));
+    bool cut = true;
+    const std::u16string out = d.finish(19999, cut);
+    EXPECT_FALSE(cut);
+    EXPECT_EQ(ascii(out),
+              "[L] <B><G>lo/gos</G><N>, o(, <I>word--speech <N>, cf. <G>le/gw.</G>Also 'x' ");
+    // Every style mark follows a space or a Greek span, whose conversion ends in a space.
+    for (std::size_t i = 1; i < out.size(); ++i) {
+        if (out[i] == u'<' && out.compare(i, 4, u"</G>") != 0 && out.compare(i, 3, u"<G>") != 0) {
+            EXPECT_TRUE(out[i - 1] == u' ' || out.compare(i - 4, 4, u"</G>") == 0) << ascii(out);
+        }
+    }
+}
+
+TEST(DefinitionText, LongTextIsCutAtASentenceEnd) {
+    definition_text d('M', converter());
+    std::string text;
+    for (int i = 0; i < 50; ++i) {
+        text += "Sentence number one. ";
+    }
+    d.text(std::string_view(text));
+    bool cut = false;
+    const std::u16string out = d.finish(100, cut);
+    EXPECT_TRUE(cut);
+    EXPECT_LE(out.size(), 100u);
+    EXPECT_EQ(out.back(), u' ');
+    EXPECT_EQ(out[out.size() - 2], u'.');
+}
+
+TEST(DefinitionText, UnicodeGreekBecomesBetaCode) {
+    EXPECT_EQ(ascii(greek_to_beta(u"ᾱ̓́νθρωπος", converter())), "a)/nqrwpos");
+    EXPECT_EQ(ascii(greek_to_beta(u"ἀλλ’", converter())), "a)ll'");
+    EXPECT_EQ(ascii(greek_to_beta(u"λόγος", converter())), "lo/gos"); // tonos
+}
+
+TEST(TeiEntries, PerseusBetaCodeAndAlpheiosUnicode) {
+    const auto perseus =
+        xml("<TEI><text><body><div1><entryFree id='n1' key='lo/gos1'>"
+            "<orth lang='greek'>lo/gos</orth>, <gen lang='greek'>o(</gen>, "
+            "<sense n='A' level='1'><tr>computation</tr>, <bibl><author>Hdt.</author> "
+            "<title>Hist.</title> 3.1</bibl>.</sense></entryFree>"
+            "<entryFree id='n2' key=''><orth lang='greek'>x</orth></entryFree>"
+            "</div1></body></text></TEI>");
+    const auto p = read_tei_entries(perseus, lsj_perseus_flavour, converter(), 19999);
+    ASSERT_EQ(p.size(), 1u);
+    EXPECT_EQ(ascii(p[0].headword), "lo/gos1");
+    // Punctuation after a style mark stays outside the span: the span's space comes before it.
+    EXPECT_EQ(ascii(p[0].definition),
+              "[L] <B><G>lo/gos</G><N>, <G>o(,</G><B>A. computation <N>, Hdt. <I>Hist. <N>3.1. ");
+    const auto alpheios = xml("<entryFree key='λᾱ́ας'><orth lang='greek'>λᾶας</orth>, "
+                              "<tr>stone</tr> (cf. λίθος)</entryFree>");
+    const auto a = read_tei_entries(alpheios, lsj_alpheios_flavour, converter(), 19999);
+    ASSERT_EQ(a.size(), 1u);
+    EXPECT_EQ(ascii(a[0].headword), "la/as");
+    EXPECT_EQ(ascii(a[0].definition), "[L] <B><G>la=as</G><N>, <B>stone <N>(cf. <G>li/qos</G>) ");
+}
+
+TEST(TeiEntries, AbbottSmithAndDodson) {
+    const auto abbott =
+        xml("<body><entryFree n='00002'><form><foreign xml:lang='grc'><hi rend='bold'>Α, α, "
+            "ἄλφα</hi></foreign> (Heb. <foreign xml:lang='heb'>אב</foreign>)</form>"
+            "<sense><hi rend='italic'>alpha</hi>, a letter.</sense></entryFree></body>");
+    const auto a = read_abbott_smith(abbott, converter(), 19999);
+    ASSERT_EQ(a.size(), 1u);
+    EXPECT_EQ(ascii(a[0].headword), "a)/lfa");
+    EXPECT_NE(a[0].definition.find(u"אב"), std::u16string::npos);
+    EXPECT_EQ(a[0].definition.substr(0, 4), u"[T] ");
+    const auto dodson = xml("<lexicon><entry n='Ἀαρών | 0002'><orth>Ἀαρών, ὁ</orth>"
+                            "<def role='brief'>Aaron</def><def role='full'>Aaron, brother of "
+                            "Moses.</def></entry></lexicon>");
+    const auto d = read_dodson(dodson, converter(), 19999);
+    ASSERT_EQ(d.size(), 1u);
+    EXPECT_EQ(ascii(d[0].headword), "*)aarw/n");
+    EXPECT_EQ(ascii(d[0].definition), "[D] <B><G>*)aarw/n, o(</G><N>Aaron, brother of Moses. ");
+}
+
+TEST(LineEntries, MarkdownAndShortDefinitions) {
+    const auto md = read_markdown_lsj(
+        "urn:cite2:hmt:lsj.markdown:n1#κάβειος2# κάβειος, `A` **gem**, *Cat.* 8.\n"
+        "not a record\n",
+        converter(), 19999);
+    ASSERT_EQ(md.size(), 1u);
+    EXPECT_EQ(ascii(md[0].headword), "ka/beios2");
+    EXPECT_EQ(ascii(md[0].definition), "[L] <G>ka/beios,</G><B>A. gem <N>, <I>Cat. <N>8. ");
+    const auto sd = read_short_definitions(
+        "lemma\tdef\nλόγος\tthe word\n<ἀνά>γνωστος\thard <span lang=\"grc\">x</span> &amp; y\n"
+        "ἔμπτυ\t\n",
+        '\t', 'S', converter(), 19999);
+    ASSERT_EQ(sd.size(), 2u);
+    EXPECT_EQ(ascii(sd[0].headword), "lo/gos");
+    EXPECT_EQ(ascii(sd[0].definition), "[S] the word ");
+    EXPECT_EQ(ascii(sd[1].headword), "a)na/gnwstos");
+    EXPECT_EQ(ascii(sd[1].definition), "[S] hard x & y ");
+}
+
+TEST(MorphGnt, ParseCodesBecomeTheDescriptionVocabulary) {
+    morphgnt_word w;
+    ASSERT_TRUE(parse_morphgnt_line("040316 V- 3AAI-S-- ἠγάπησεν ἠγάπησεν ἠγάπησεν ἀγαπάω",
+                                    converter(), w));
+    EXPECT_EQ(w.key, "h)ga/phsen");
+    EXPECT_EQ(w.analysis.serialise(), "V a)gapa/w aor ind act 3rd sg \tMorphGNT");
+    ASSERT_TRUE(
+        parse_morphgnt_line("010101 V- -PMPGSM- x λεγομένου λεγομένου λέγω", converter(), w));
+    EXPECT_EQ(w.analysis.serialise(), "P le/gw pres part mid masc gen sg \tMorphGNT");
+    ASSERT_TRUE(parse_morphgnt_line("010101 RA ----NSF- ἡ ἡ ἡ ὁ", converter(), w));
+    EXPECT_EQ(w.analysis.marker, 'E');
+    EXPECT_FALSE(parse_morphgnt_line("010101 N- short", converter(), w));
+}
+
+TEST(TextWords, KeysAreTakenAsTheTextViewTakesThem) {
+    // The built texts use oxia, never tonos.
+    const std::u16string plato = normalise_greek(u"λόγος, λόγος\r²ἀλλ’ θεὰ³ Ἄνθρωπόν  1 ");
+    const std::u16string bible = normalise_greek(u"λόγος ");
+    const authored_text texts[] = {{25, plato}, {44, bible}};
+    const auto counts = count_text_words(texts, converter());
+    std::map<std::string, std::pair<std::uint32_t, std::uint32_t>> seen;
+    for (const auto& w : counts.words) {
+        seen[w.key] = {w.tokens[25], w.tokens[44]};
+    }
+    EXPECT_EQ(seen["lo/gos"], std::make_pair(2u, 1u));
+    EXPECT_EQ(seen["a)ll"], std::make_pair(1u, 0u));
+    EXPECT_EQ(seen["qea/"], std::make_pair(1u, 0u));
+    EXPECT_EQ(seen["*)/anqrwpon"], std::make_pair(1u, 0u));
+    EXPECT_EQ(seen["1"], std::make_pair(1u, 0u));
+    EXPECT_EQ(seen.size(), 5u);
+    EXPECT_EQ(author_number_of_label("tlg0059"), 25);
+    EXPECT_EQ(author_number_of_label("LXX-Brenton"), 0);
+    EXPECT_EQ(analyser_word(u"[λόγος]"), normalise_greek(u"λόγος"));
+}
+
+TEST(RecordFiles, LayoutEncodingAndRejectedRecords) {
+    const auto dir = std::filesystem::temp_directory_path() / "veso_lexdata_records";
+    std::filesystem::create_directories(dir);
+    std::size_t skipped = 0;
+    std::string error;
+    const std::vector<record> records = {
+        {u"a", u"x\x03y\u00e9"},  {u"", u"empty key"}, {u"b\x02", u"separator in key"},
+        {u"c", u"\u05d0 Hebrew"}, {u"d", u"cr\rlf"},   {u"e", std::u16string(4088, u'z')}};
+    ASSERT_TRUE(write_record_file(dir / "m.dat", morphology_format, records, skipped, error));
+    EXPECT_EQ(skipped, 5u);
+    std::ifstream in(dir / "m.dat", std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(bytes, std::string("a\x02x\x03y\xe9\x01"));
+
+    ASSERT_TRUE(write_record_file(dir / "d_b.dat", wide_dictionary_format, {{u"c", u"\u05d0"}},
+                                  skipped, error));
+    std::ifstream wide(dir / "d_b.dat", std::ios::binary);
+    const std::string units((std::istreambuf_iterator<char>(wide)),
+                            std::istreambuf_iterator<char>());
+    EXPECT_EQ(units, std::string("c\0\x01\0\xd0\x05\0\0", 8));
+    EXPECT_FALSE(
+        write_record_file(dir / "missing" / "x.dat", dictionary_format, {}, skipped, error));
+    EXPECT_FALSE(error.empty());
+    std::filesystem::remove_all(dir);
+}
