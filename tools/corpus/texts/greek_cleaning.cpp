@@ -71,6 +71,7 @@ bool is_dropped(char16_t c) {
     case u'\u00BA':
     case u'\u02C8':
     case u'\u02CC':
+    case u'!': // lacunae in the papyrus texts
         return true;
     default:
         return c < 0x20 || (c >= 0x80 && c < 0xA0) || (c >= 0x2070 && c <= 0x209F) ||
