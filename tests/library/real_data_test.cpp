@@ -47,7 +47,7 @@ const section_start_table* table_for(std::int32_t author, std::int32_t work) {
 
 TEST_F(RealDataTest, IliadSectionFiveShowsFromItsStartAndStopsAtSix) {
     doc->select_passage(40519 + 5);
-    expect_loaded();
+    ASSERT_NO_FATAL_FAILURE(expect_loaded());
     EXPECT_EQ(doc->author_number, 17);
     EXPECT_EQ(doc->section, 5);
     EXPECT_EQ(doc->section_count, 23);
@@ -76,7 +76,7 @@ TEST_F(RealDataTest, IliadSectionFiveShowsFromItsStartAndStopsAtSix) {
 
 TEST_F(RealDataTest, NewTestamentSectionZeroStartsAtFirstTableEntry) {
     doc->select_passage(47461);
-    expect_loaded();
+    ASSERT_NO_FATAL_FAILURE(expect_loaded());
     const auto* table = table_for(44, 32);
     ASSERT_NE(table, nullptr);
     EXPECT_EQ(doc->page_start, table->starts[0]);
@@ -86,7 +86,7 @@ TEST_F(RealDataTest, NewTestamentSectionZeroStartsAtFirstTableEntry) {
 
 TEST_F(RealDataTest, LastPageOfSeptuagintChapterLoadsTheNext) {
     doc->select_passage(50104);
-    expect_loaded();
+    ASSERT_NO_FATAL_FAILURE(expect_loaded());
     EXPECT_EQ(doc->file_offset, 8);
     const auto next = doc->location_of(50105);
     ASSERT_TRUE(next);
