@@ -60,7 +60,7 @@ const std::u16string_view mydoc::data_mismatch_message =
     u"The text data in the folder data does not match this program (data/tables.fingerprint "
     u"differs or is missing), so no text is shown. Rebuild the data with:\n\n"
     u"    veso-build-data --corpus ../shared/corpus --out data\n\n"
-    u"or run ./setup.sh run, which rebuilds it.";
+    u"or remove the folder data and run ./setup.sh run, which builds it afresh.";
 const std::u16string_view mydoc::passage_too_long_message =
     u"This passage is longer than the text buffer holds; only its beginning is shown. The data "
     u"in the folder data does not fit this program: rebuild it with veso-build-data --corpus "
