@@ -8,6 +8,7 @@
 #include "texts/text_checks.h"
 #include "texts/text_layout.h"
 
+#include <atomic>
 #include <chrono>
 #include <fstream>
 #include <future>
