@@ -1,0 +1,202 @@
+// The built lexicon files: look-ups of known words through the program's lexicon, and the colour
+// category of every analysis in the morphology files.
+#include "common/unicode_text.h"
+#include "lexicon/lexicon.h"
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+const std::filesystem::path data_folder = std::filesystem::path(VESO_REAL_DATA_ROOT) / "data";
+
+veso::lexicon& loaded_lexicon() {
+    static veso::lexicon lex(data_folder);
+    const auto give_up = std::chrono::steady_clock::now() + std::chrono::minutes(3);
+    while (!lex.loading_finished() && std::chrono::steady_clock::now() < give_up) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return lex;
+}
+
+// The last headword of every analysis of a morphology string.
+std::vector<std::u16string> lemmas_of(const std::u16string& morphology) {
+    std::vector<std::u16string> lemmas;
+    std::size_t start = 0;
+    while (start < morphology.size()) {
+        auto end = morphology.find(u'\x03', start);
+        if (end == std::u16string::npos) {
+            end = morphology.size();
+        }
+        const auto analysis = morphology.substr(start, end - start);
+        const auto space = analysis.find(u' ', 2);
+        auto list = analysis.substr(2, space == std::u16string::npos ? space : space - 2);
+        const auto comma = list.rfind(u',');
+        lemmas.push_back(comma == std::u16string::npos ? list : list.substr(comma + 1));
+        start = end + 1;
+    }
+    return lemmas;
+}
+
+std::string narrow(const std::u16string& text) {
+    return std::string(text.begin(), text.end());
+}
+
+struct known_word {
+    std::u16string word; // as it stands in a text, with the space that ends it
+    std::u16string lemma;
+    unsigned author; // whose column must count the lemma (0: none to check)
+};
+
+} // namespace
+
+TEST(RealLexicon, KnownWordsFindTheirLemmaDefinitionAndCount) {
+    auto& lex = loaded_lexicon();
+    ASSERT_TRUE(lex.loading_finished());
+    const known_word words[] = {
+        {u"λόγος ", u"lo/gos", 25},
+        {u"ἔλυσα ", u"lu/w", 0},
+        {u"ἀνθρώπων, ", u"a)/nqrwpos", 25},
+        {u"μῆνιν ", u"mh=nis", 17},
+        {u"θεὰ ", u"qea/", 17},            // grave accent
+        {u"Ἀχιλῆος ", u"*)axilleu/s", 17}, // capital
+        {u"ἀλλ’ ", u"a)lla/", 25},         // elided
+        {u"ἄνθρωπόν ", u"a)/nqrwpos", 25}, // two acutes
+        {u"ἠγάπησεν ", u"a)gapa/w", 0},    // New Testament
+        {u"βασιλεύς· ", u"basileu/s", 14},
+    };
+    for (const auto& w : words) {
+        // The texts write the acute as oxia, as normalise_greek does.
+        const std::u16string key =
+            lex.greek_converter().to_betacode(veso::corpus::normalise_greek(w.word));
+        const std::u16string morphology = lex.analysis_of(key);
+        const auto lemmas = lemmas_of(morphology);
+        EXPECT_NE(std::find(lemmas.begin(), lemmas.end(), w.lemma), lemmas.end())
+            << narrow(key) << " -> " << narrow(morphology);
+        EXPECT_FALSE(lex.definition_of(w.lemma).empty()) << narrow(w.lemma);
+        if (w.author != 0) {
+            EXPECT_GT(lex.frequency_field(w.lemma, w.author), 0) << narrow(w.lemma);
+        }
+    }
+    EXPECT_EQ(lex.frequency_field(u"lo/gos", 27), 0); // the Old Oligarch has no text
+}
+
+namespace {
+
+std::string read_file(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The text view's case rule for one analysis: marker and description decide the colour code.
+char case_rule(char marker, const std::string& description) {
+    auto has = [&](const char* s) { return description.find(s) != std::string::npos; };
+    if (marker == 'N' || marker == 'E' || marker == 'P') {
+        const char* cases[] = {" abl ", " acc ", " dat ", " gen ", " nom ", " nom/voc "};
+        const char noun[] = {'5', '4', '3', '2', '1', '1'};
+        const char participle[] = {'0', '9', '8', '7', '6', '6'};
+        for (int i = 0; i < 6; ++i) {
+            if (has(cases[i])) {
+                return marker == 'P' ? participle[i] : noun[i];
+            }
+        }
+        return marker == 'P' ? 'P' : 'N';
+    }
+    if (marker == 'V') {
+        return has("act") ? 'Q' : has("mp") ? 'W' : has("mid") ? 'R' : has("pass") ? 'T' : 'V';
+    }
+    return marker;
+}
+
+// The category the analysis states by its own words: its one case, or its voice.
+char stated_category(char marker, const std::string& description) {
+    std::vector<std::string> words;
+    std::size_t i = 0;
+    while (i < description.size()) {
+        const auto end = description.find(' ', i);
+        if (end > i) {
+            words.push_back(description.substr(i, end - i));
+        }
+        if (end == std::string::npos) {
+            break;
+        }
+        i = end + 1;
+    }
+    auto has = [&](const char* w) {
+        return std::find(words.begin(), words.end(), w) != words.end();
+    };
+    if (marker == 'N' || marker == 'E' || marker == 'P') {
+        const char* cases[] = {"nom", "gen", "dat", "acc", "nom/voc"};
+        const char noun[] = {'1', '2', '3', '4', '1'};
+        const char participle[] = {'6', '7', '8', '9', '6'};
+        char found = 0;
+        int count = 0;
+        for (int c = 0; c < 5; ++c) {
+            if (has(cases[c])) {
+                found = marker == 'P' ? participle[c] : noun[c];
+                ++count;
+            }
+        }
+        if (count == 1) {
+            return found;
+        }
+        return marker == 'P' ? 'P' : 'N';
+    }
+    if (marker == 'V') {
+        return has("act") ? 'Q' : has("mp") ? 'W' : has("mid") ? 'R' : has("pass") ? 'T' : 'V';
+    }
+    return marker;
+}
+
+} // namespace
+
+TEST(RealLexicon, EveryAnalysisIsColouredByItsOwnCaseOrVoice) {
+    std::size_t checked = 0;
+    const std::string colour_codes = "1234567890QRWT";
+    for (const char* name : {"m.dat", "m_a.dat"}) {
+        const std::string file = read_file(data_folder / name);
+        ASSERT_FALSE(file.empty()) << name;
+        std::size_t start = 0;
+        while (start < file.size()) {
+            const auto end = file.find('\x01', start);
+            ASSERT_NE(end, std::string::npos) << "unterminated record in " << name;
+            const std::string record = file.substr(start, end - start);
+            start = end + 1;
+            const auto separator = record.find('\x02');
+            ASSERT_NE(separator, std::string::npos);
+            const std::string value = record.substr(separator + 1);
+            std::size_t a = 0;
+            while (a <= value.size()) {
+                auto b = value.find('\x03', a);
+                if (b == std::string::npos) {
+                    b = value.size();
+                }
+                const std::string analysis = value.substr(a, b - a);
+                a = b + 1;
+                ASSERT_GE(analysis.size(), 4u) << record;
+                const char marker = analysis[0];
+                ASSERT_EQ(analysis[1], ' ') << record;
+                const auto description_start = analysis.find(' ', 2);
+                ASSERT_NE(description_start, std::string::npos) << record;
+                const auto description_end = analysis.find('\t', description_start);
+                ASSERT_NE(description_end, std::string::npos) << record;
+                const std::string description =
+                    analysis.substr(description_start, description_end - description_start);
+                ASSERT_EQ(description.back(), ' ') << record;
+                if (marker != 'N' && marker != 'E' && marker != 'P' && marker != 'V') {
+                    EXPECT_EQ(colour_codes.find(marker), std::string::npos) << record;
+                }
+                EXPECT_EQ(case_rule(marker, description), stated_category(marker, description))
+                    << record.substr(0, separator) << ": " << analysis;
+                ++checked;
+            }
+        }
+    }
+    EXPECT_GT(checked, 400000u);
+}
