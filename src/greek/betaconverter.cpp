@@ -26,7 +26,6 @@ char16_t breathing_block(std::size_t vowel) {
     return static_cast<char16_t>(0x1F00 + 0x10 * vowel);
 }
 
-
 constexpr char16_t final_sigma = u'\u03C2';
 constexpr char16_t medial_sigma = u'\u03C3';
 constexpr char16_t capital_sigma = u'\u03A3';
@@ -332,15 +331,6 @@ void apply_capital_and_breathing_rules(wide_string& text) {
     text.resize(out);
 }
 
-void append_with_chi_rule(wide_string& out, char16_t c) {
-    // "C" followed by a converted eta is chi.
-    if (c == eta && !out.empty() && out.back() == u'C') {
-        out.back() = chi;
-    } else {
-        out += c;
-    }
-}
-
 } // namespace
 
 betaconverter::betaconverter() : reverse_slot_(0x2000, -1) {
@@ -377,12 +367,22 @@ bool betaconverter::is_beta_mark(char16_t c) {
     }
 }
 
-void betaconverter::append_token(wide_string& out, wide_string_view token) const {
-    if (token.size() == 1 && token[0] < single_letters_.size()) {
-        if (char16_t letter = single_letters_[token[0]]) {
-            append_with_chi_rule(out, letter);
-            return;
+// The converted text is written through a pointer into a buffer sized for the input: no token
+// yields more characters than it has.
+void betaconverter::append_token(char16_t* out, std::size_t& length, wide_string_view token) const {
+    auto put = [out, &length](char16_t c) {
+        // "C" followed by a converted eta is chi.
+        if (c == eta && length > 0 && out[length - 1] == u'C') {
+            out[length - 1] = chi;
+        } else {
+            out[length++] = c;
         }
+    };
+    if (token.size() == 1) {
+        char16_t c = token[0];
+        char16_t letter = c < single_letters_.size() ? single_letters_[c] : 0;
+        put(letter != 0 ? letter : c);
+        return;
     }
     if (token.size() <= 4 &&
         std::all_of(token.begin(), token.end(), [](char16_t c) { return c != 0 && c < 0x80; })) {
@@ -390,34 +390,35 @@ void betaconverter::append_token(wide_string& out, wide_string_view token) const
         auto found = std::lower_bound(packed_forward_.begin(), packed_forward_.end(),
                                       std::pair<std::uint32_t, char16_t>(key, 0));
         if (found != packed_forward_.end() && found->first == key) {
-            append_with_chi_rule(out, found->second);
+            put(found->second);
             return;
         }
     }
     for (char16_t c : token) {
-        append_with_chi_rule(out, c);
+        put(c);
     }
 }
 
 wide_string betaconverter::to_unicode(const wide_string& text) const {
     wide_string_view input(text.data(), std::min(text.size(), max_converted));
-    wide_string converted;
-    converted.reserve(input.size());
+    wide_string converted(input.size(), u'\0');
+    std::size_t length = 0;
     bool has_sigma = false;
     bool has_capital_or_breathing = false;
     for (std::size_t start = 0; start < input.size();) {
+        char16_t first = input[start];
+        has_sigma = has_sigma || first == u's';
+        has_capital_or_breathing = has_capital_or_breathing || first == u'*' || is_breathing(first);
         std::size_t end = start + 1;
         while (end < input.size() && is_beta_mark(input[end])) {
+            has_capital_or_breathing =
+                has_capital_or_breathing || input[end] == u'*' || is_breathing(input[end]);
             ++end;
         }
-        for (std::size_t i = start; i < end; ++i) {
-            char16_t c = input[i];
-            has_sigma = has_sigma || c == u's';
-            has_capital_or_breathing = has_capital_or_breathing || c == u'*' || is_breathing(c);
-        }
-        append_token(converted, input.substr(start, end - start));
+        append_token(converted.data(), length, input.substr(start, end - start));
         start = end;
     }
+    converted.resize(length);
     if (has_sigma) {
         apply_sigma_rules(converted);
     }

@@ -40,7 +40,7 @@ private:
     std::map<wide_string, wide_string> forward_table_;
     std::map<wide_string, wide_string> reverse_table_;
 
-    void append_token(wide_string& out, wide_string_view token) const;
+    void append_token(char16_t* out, std::size_t& length, wide_string_view token) const;
 };
 
 } // namespace veso

@@ -61,6 +61,27 @@ std::optional<wide_string_view> find_definition(const sorted_table& dictionary,
     }
 }
 
+// The first "<G>" and the first "</G>" at or after `from`, in one scan; npos where there is none.
+std::pair<std::size_t, std::size_t> first_marks(wide_string_view text, std::size_t from) {
+    std::size_t open = wide_string_view::npos;
+    std::size_t close = wide_string_view::npos;
+    for (std::size_t at = from; at < text.size(); ++at) {
+        if (text[at] != u'<') {
+            continue;
+        }
+        wide_string_view here = text.substr(at);
+        if (open == wide_string_view::npos && here.starts_with(greek_open)) {
+            open = at;
+        } else if (close == wide_string_view::npos && here.starts_with(greek_close)) {
+            close = at;
+        }
+        if (open != wide_string_view::npos && close != wide_string_view::npos) {
+            break;
+        }
+    }
+    return {open, close};
+}
+
 // Whether a mark starts at or after `from` in `done` or across its end into `next`.
 bool markup_from(const wide_string& done, std::size_t from, wide_string_view next) {
     if (done.find(greek_open, from) != wide_string::npos ||
@@ -97,11 +118,10 @@ void lexicon::expand_greek_markup(wide_string& text) const {
     done.reserve(text.size());
     std::size_t rest = 0;
     while (true) {
-        std::size_t open = text.find(greek_open, rest);
+        auto [open, close] = first_marks(text, rest);
         if (open == wide_string::npos) {
             break;
         }
-        std::size_t close = text.find(greek_close, rest);
         std::size_t open_at = done.size() + (open - rest);
         if (close == wide_string::npos || open_at > original_length ||
             done.size() + (close - rest) > original_length) {
