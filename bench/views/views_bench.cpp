@@ -36,6 +36,8 @@ namespace fs = std::filesystem;
 
 constexpr int page_width = 760;
 constexpr int page_height = 1000;
+constexpr int dictionary_width = 676;
+constexpr int dictionary_height = 516;
 constexpr std::int32_t iliad_book_1 = 40519;
 
 // Greek-looking Beta Code words for the synthetic text and lexicon.
@@ -77,7 +79,8 @@ struct bench_world {
         static char* argv[] = {name, nullptr};
         application = std::make_unique<QGuiApplication>(argc, argv);
 #endif
-        const fs::path real = VESO_REAL_DATA_ROOT;
+        const char* override_root = std::getenv("VESO_REAL_DATA_ROOT");
+        const fs::path real = override_root != nullptr ? override_root : VESO_REAL_DATA_ROOT;
         if (fs::exists(real / "data" / "m.dat") && fs::exists(real / "data" / "t.dat")) {
             root = real;
             lex = std::make_unique<lexicon>(root / "data");
@@ -154,15 +157,17 @@ bench_world& world() {
 }
 
 // Runs body with a device context for a page-sized surface.
-template <typename Body> void with_context(Body&& body) {
+template <typename Body>
+void with_context(Body&& body, int width = page_width, int height = page_height) {
 #ifdef VESO_BENCH_WITH_QT
-    QImage image(page_width, page_height, QImage::Format_RGB32);
+    QImage image(width, height, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    platform::qt_device_context dc(painter, QRect(0, 0, page_width, page_height));
+    platform::qt_device_context dc(painter, QRect(0, 0, width, height));
     body(dc);
 #else
     platform::headless_device_context dc;
+    dc.set_clip_box({0, 0, width, height});
     body(dc);
 #endif
 }
@@ -199,7 +204,9 @@ BENCHMARK(click_to_lookup_filled)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 // A dictionary window without a screen: a fixed rectangle, scroll requests dropped.
 class still_surface final : public dictionary_surface {
 public:
-    platform::rect window_rect() const override { return {0, 0, 680, 520}; }
+    platform::rect window_rect() const override {
+        return {0, 0, dictionary_width, dictionary_height};
+    }
     void move_window(const platform::rect&) override {}
     void set_scroll_range(int, int) override {}
     void set_scroll_position(int) override {}
@@ -227,27 +234,29 @@ void dictionary_page_open(benchmark::State& state) {
     bench_world& w = world();
     bench_host host(*w.lex, w.fonts, w.ui);
     w.lookup->set_dictionary_host(&host);
-    with_context([&](platform::device_context& dc) {
-        w.text->paint(dc, {page_width, page_height});
-        const std::size_t words = w.text->word_keys().size();
-        std::vector<wide_string> lemmas;
-        for (std::size_t k = 0; k < words && lemmas.size() < 50; k += 3) {
-            const auto groups =
-                w.text->analyses_for_word(w.lex->analysis_of(w.text->word_keys()[k]));
-            if (groups[1] != u"?")
-                lemmas.push_back(groups[1]);
-        }
-        if (lemmas.empty()) {
-            state.SkipWithError("no lemma on the page");
-            return;
-        }
-        std::size_t i = 0;
-        for (auto _ : state) {
-            w.lookup->open_dictionary_at(lemmas[i++ % lemmas.size()]);
-            host.view.paint(dc);
-            benchmark::DoNotOptimize(host.view.scroll_pos);
-        }
-    });
+    with_context(
+        [&](platform::device_context& dc) {
+            w.text->paint(dc, {page_width, page_height});
+            const std::size_t words = w.text->word_keys().size();
+            std::vector<wide_string> lemmas;
+            for (std::size_t k = 0; k < words && lemmas.size() < 50; k += 3) {
+                const auto groups =
+                    w.text->analyses_for_word(w.lex->analysis_of(w.text->word_keys()[k]));
+                if (groups[1] != u"?")
+                    lemmas.push_back(groups[1]);
+            }
+            if (lemmas.empty()) {
+                state.SkipWithError("no lemma on the page");
+                return;
+            }
+            std::size_t i = 0;
+            for (auto _ : state) {
+                w.lookup->open_dictionary_at(lemmas[i++ % lemmas.size()]);
+                host.view.paint(dc);
+                benchmark::DoNotOptimize(host.view.scroll_pos);
+            }
+        },
+        dictionary_width, dictionary_height);
     w.lookup->set_dictionary_host(nullptr);
 }
 BENCHMARK(dictionary_page_open)->Unit(benchmark::kMillisecond)->MinTime(2.0);

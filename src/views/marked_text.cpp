@@ -40,6 +40,7 @@ int draw_marked_text(platform::device_context& dc, wide_string_view text,
         return y;
     const std::vector<style_mark> marks = find_marks(text, opening);
 
+    const platform::rect clip = dc.clip_box();
     dc.select_font(*fonts.normal);
     int left = area.left;
     int x = left;
@@ -72,7 +73,9 @@ int draw_marked_text(platform::device_context& dc, wide_string_view text,
                         y += 24;
                         x = left;
                     }
-                    dc.text_out(x, y, piece);
+                    // Pieces outside the part being repainted are laid out but not drawn.
+                    if (y < clip.bottom && y + size.height > clip.top)
+                        dc.text_out(x, y, piece);
                     x += size.width;
                     if (continuation_margin)
                         left = *continuation_margin;

@@ -64,6 +64,16 @@ TEST_F(marked_text, WrapsAtTheRightEdgeAndContinuesAtTheMargin) {
     EXPECT_EQ(dc.texts()[4].x, 20);
 }
 
+TEST_F(marked_text, LinesOutsideTheClipBoxAreLaidOutButNotDrawn) {
+    dc.set_clip_box({0, 60, 1000, 90});
+    const int y = draw_marked_text(dc, u"[1] alpha beta gamma delta epsilon zeta eta ",
+                                   {10, 50, 130, 0}, fonts());
+    EXPECT_EQ(y, 50 + 3 * 24);
+    ASSERT_FALSE(dc.texts().empty());
+    for (const auto& t : dc.texts())
+        EXPECT_TRUE(t.y == 50 || t.y == 74) << t.y;
+}
+
 TEST_F(marked_text, BoldMarksAndTextsThatDrawNothing) {
     draw_marked_text(dc, u"[1] a <B>bold <N>plain ", {0, 0, 1000, 0}, fonts());
     ASSERT_EQ(pieces(), (std::vector<std::u16string>{u" ", u" a", u"bold ", u"plain "}));
