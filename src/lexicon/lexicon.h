@@ -16,8 +16,12 @@ namespace veso {
 // The lexicon engine: morphology, dictionary, frequencies and the alphabetical index, loaded from
 // the six files of a data folder on a worker thread started by the constructor.
 //
-// Thread use: the loader thread fills the tables; every other member function is called from one
-// thread (the user-interface thread) and may run while loading goes on.
+// Thread use: the loader thread builds each table privately and publishes it whole; every other
+// member function is called from one thread (the user-interface thread) and may run while loading
+// goes on. A look-up takes a reference-counted snapshot of the table it reads (a lock held only to
+// copy a pointer), so it never waits for the loader. Morphology is published after m.dat and again
+// after m_a.dat (then morphology_ready is set), the dictionary after each of its three files, the
+// frequencies after o.dat and the alphabetical index at the end.
 class lexicon {
 public:
     // Loads from "data" below the current working directory, as the program does.
