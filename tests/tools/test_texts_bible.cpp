@@ -95,6 +95,17 @@ TEST_F(BibleTexts, SeptuagintReportsMissingFilesAndWrongCounts) {
     EXPECT_FALSE(build_septuagint(author(u"LXX", {{u"Abd", 1}}, 50104), root / "swete",
                                   root / "brenton", out, error));
     EXPECT_NE(error.find("unreadable"), std::string::npos);
+    // A source whose chapters are not where the mapping expects them is named, not misread.
+    write(root / "swete" / "28.Odae.txt", "28.1.1 ᾠδή\n28.2.1 ᾠδή\n");
+    error.clear();
+    EXPECT_FALSE(build_septuagint(author(u"LXX", {{u"Od", 14}}, 50104), root / "swete",
+                                  root / "brenton", out, error));
+    EXPECT_NE(error.find("Od"), std::string::npos);
+    write(root / "swete" / "19.Esther.txt", "");
+    error.clear();
+    EXPECT_FALSE(build_septuagint(author(u"LXX", {{u"Est", 12}}, 50104), root / "swete",
+                                  root / "brenton", out, error));
+    EXPECT_NE(error.find("Est"), std::string::npos);
 }
 
 TEST_F(BibleTexts, NewTestamentIsOneSectionedWorkWithTheBookTitleBold) {

@@ -69,6 +69,19 @@ TEST(TeiDocument, ReportsBrokenXmlAndMissingBody) {
     error.clear();
     EXPECT_FALSE(read_tei_text("<TEI><text/></TEI>", error).has_value());
     EXPECT_NE(error.find("body"), std::string::npos);
+    // Damaged input nested far deeper than any edition is refused, not walked.
+    std::string deep = "<TEI><text><body>";
+    for (int i = 0; i < 5000; ++i) {
+        deep += "<q>";
+    }
+    deep += "α";
+    for (int i = 0; i < 5000; ++i) {
+        deep += "</q>";
+    }
+    deep += "</body></text></TEI>";
+    error.clear();
+    EXPECT_FALSE(read_tei_text(deep, error).has_value());
+    EXPECT_NE(error.find("nested"), std::string::npos);
 }
 
 TEST(TeiDocument, GroupsPiecesByCitationWithLeadingPiecesInTheFirstGroup) {

@@ -167,7 +167,12 @@ bool read_brenton(const fs::path& folder, const std::string& book, int count,
     return true;
 }
 
+// Both adjustments leave the chapters alone when the source is not shaped as expected; the count
+// check that follows then names the book.
 void merge_into_previous(std::vector<chapter>& chapters, std::size_t index) {
+    if (index == 0 || index >= chapters.size()) {
+        return;
+    }
     auto& target = chapters[index - 1];
     for (auto& v : chapters[index].verses) {
         target.verses.push_back(std::move(v));
@@ -178,6 +183,9 @@ void merge_into_previous(std::vector<chapter>& chapters, std::size_t index) {
 // Splits the chapter at the first verse labelled at (the new chapter takes the label given).
 bool split_at(std::vector<chapter>& chapters, std::size_t index, const std::string& at,
               const std::string& label) {
+    if (index >= chapters.size()) {
+        return false;
+    }
     auto& verses = chapters[index].verses;
     for (std::size_t i = 1; i < verses.size(); ++i) {
         if (verses[i].label == at) {
@@ -290,7 +298,7 @@ bool septuagint_book(const std::u16string& name, int leaves, const fs::path& swe
     } else if (name == u"Est") {
         // The prologue (addition A) is the first "1"; chapter 4 is split where addition D begins.
         ok = swete_files({"19.Esther"}, "");
-        if (ok) {
+        if (ok && !chapters.empty()) {
             chapters[0].label = "1";
             ok = split_at(chapters, find_chapter(chapters, "4"), "1b", "4");
         }
@@ -344,7 +352,7 @@ bool septuagint_book(const std::u16string& name, int leaves, const fs::path& swe
     } else if (name == u"Lam") {
         // Lamentations' five chapters and the Epistle of Jeremiah as the sixth.
         ok = swete_files({"51.Threni_seu_Lamentationes", "52.Epistula_Jeremiae"}, "");
-        if (ok) {
+        if (ok && !chapters.empty()) {
             chapters.back().label = "6";
         }
     } else {

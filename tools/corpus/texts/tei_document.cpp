@@ -45,8 +45,23 @@ public:
 
     void finish() { end_piece(); }
 
+    // Editions nest a handful of levels; anything far deeper is damaged input, not text.
+    bool too_deep() const { return too_deep_; }
+
 private:
+    static constexpr int depth_limit = 200;
+
     void element(const pugi::xml_node& node) {
+        if (depth_ >= depth_limit) {
+            too_deep_ = true;
+            return;
+        }
+        ++depth_;
+        element_at_depth(node);
+        --depth_;
+    }
+
+    void element_at_depth(const pugi::xml_node& node) {
         const std::string name = lower(node.name());
         static const std::unordered_set<std::string> skipped = {
             "teiheader", "note", "bibl", "gap",       "figure", "stage",     "castlist",
@@ -293,6 +308,8 @@ private:
     std::u16string pending_marker_;
     std::string line_number_;
     bool in_verse_ = false;
+    int depth_ = 0;
+    bool too_deep_ = false;
 };
 
 std::optional<tei_document> parse(pugi::xml_document& xml, const pugi::xml_parse_result& result,
@@ -311,6 +328,10 @@ std::optional<tei_document> parse(pugi::xml_document& xml, const pugi::xml_parse
     tei_walker walker(doc);
     walker.walk(body);
     walker.finish();
+    if (walker.too_deep()) {
+        error = "elements nested more than 200 deep";
+        return std::nullopt;
+    }
     return doc;
 }
 
