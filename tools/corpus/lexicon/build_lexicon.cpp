@@ -9,6 +9,7 @@
 #include "lexicon/text_words.h"
 
 #include <chrono>
+#include <ctime>
 #include <future>
 #include <iostream>
 
@@ -36,6 +37,10 @@ bool write_file(const std::filesystem::path& out, const char* name, const record
 bool build_lexicon_files(const std::filesystem::path& corpus, const std::filesystem::path& out,
                          std::span<const authored_text> texts, nlohmann::json& report) {
     const auto start = std::chrono::steady_clock::now();
+    const std::clock_t cpu_start = std::clock();
+    auto seconds_since = [](std::chrono::steady_clock::time_point from) {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - from).count();
+    };
     nlohmann::json& lex = report["lexicon"];
     const betaconverter converter;
 
@@ -47,8 +52,12 @@ bool build_lexicon_files(const std::filesystem::path& corpus, const std::filesys
 
     // The dictionaries and the morphology are independent until the headwords are matched.
     nlohmann::json dictionary_report;
+    double dictionary_seconds = 0;
     auto dictionaries = std::async(std::launch::async, [&] {
-        return read_dictionaries(corpus / "lexicon", converter, dictionary_report);
+        const auto begin = std::chrono::steady_clock::now();
+        auto result = read_dictionaries(corpus / "lexicon", converter, dictionary_report);
+        dictionary_seconds = seconds_since(begin);
+        return result;
     });
 
     morphology_store store;
@@ -63,9 +72,11 @@ bool build_lexicon_files(const std::filesystem::path& corpus, const std::filesys
         lex["words_from"] = "morphology/forms-by-author.tsv (no built texts)";
     }
     store.add_text_words(words);
+    lex["phase_seconds"]["morphology_and_text_words"] = seconds_since(start);
 
     const auto definitions = dictionaries.get();
     lex["dictionary_sources"] = dictionary_report;
+    lex["phase_seconds"]["dictionaries"] = dictionary_seconds;
     store.match_headwords(definitions);
 
     const frequency_table frequencies(store, words);
@@ -92,9 +103,9 @@ bool build_lexicon_files(const std::filesystem::path& corpus, const std::filesys
     if (!written) {
         return false;
     }
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double seconds = seconds_since(start);
     lex["seconds"] = seconds;
+    lex["cpu_seconds"] = static_cast<double>(std::clock() - cpu_start) / CLOCKS_PER_SEC;
     std::cout << "veso-build-data: lexicon: " << main_morphology.size() << " + "
               << added_morphology.size() << " word forms, " << definitions.size()
               << " definitions, " << frequencies.size() << " headwords; tokens analysed "

@@ -64,10 +64,13 @@ public:
     }
 
     std::map<std::u16string, chosen_definition> finish() {
+        std::size_t cut = 0;
         for (const auto& [source, tally] : tallies_) {
+            cut += tally.cut;
             report_["sources"][source] = {
                 {"entries_read", tally.read}, {"entries_used", tally.used}, {"cut", tally.cut}};
         }
+        report_["cut_entries"] = cut;
         return std::move(definitions_);
     }
 
