@@ -34,7 +34,10 @@ configure_and_build() { # build-dir, extra cmake arguments...
 case "$mode" in
 run)
     configure_and_build build/release
-    if [ ! -f data/m.dat ] && [ -f "$corpus/MANIFEST.md" ]; then
+    # Build data/ when it is missing or was built for other text tables than this program's.
+    wanted=$(sed -n 's/.*tables_fingerprint = "\([0-9a-f]*\)".*/\1/p' src/library/generated/*.cpp)
+    have=$(cat data/tables.fingerprint 2>/dev/null || true)
+    if { [ ! -f data/m.dat ] || [ "$have" != "$wanted" ]; } && [ -f "$corpus/MANIFEST.md" ]; then
         build/release/tools/corpus/veso-build-data --corpus "$corpus" --out data
     fi
     exec build/release/src/app/veso
@@ -47,7 +50,8 @@ test)
     ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
         LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp" \
         ctest --test-dir build/asan --output-on-failure -j "$jobs" --timeout 900
-    configure_and_build build/tsan -DVESO_SANITIZE=thread -DVESO_BUILD_BENCH=OFF -DVESO_BUILD_GUI=OFF
+    configure_and_build build/tsan -DVESO_SANITIZE=thread -DVESO_BUILD_BENCH=OFF -DVESO_BUILD_GUI=OFF \
+        -DVESO_BUILD_TOOLS=OFF -DVESO_ONLY_THREADED_TESTS=ON
     TSAN_OPTIONS=halt_on_error=1 ctest --test-dir build/tsan --output-on-failure -j "$jobs" -L threaded --timeout 900
     ;;
 *)
