@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QPixmap>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -34,9 +35,13 @@ void press(QWidget& widget, int x, int y) {
     QApplication::sendEvent(&widget, &event);
 }
 
-// Paints the widget now, as showing it would.
-void paint(QWidget& widget) {
-    widget.grab();
+// Paints the widget now, as showing it would; with VESO_SCREENSHOT_DIR set, also keeps the picture
+// under that name there, for a person to look at.
+void paint(QWidget& widget, const char* name = nullptr) {
+    const QPixmap picture = widget.grab();
+    const char* folder = std::getenv("VESO_SCREENSHOT_DIR");
+    if (folder != nullptr && name != nullptr)
+        picture.save(QString::fromStdString((fs::path(folder) / name).string()));
 }
 
 void trigger(QDialog& dialog, const QString& text) {
@@ -93,9 +98,16 @@ TEST(reading_panes, IliadBookOneFromPageToDictionary) {
     EXPECT_EQ(document->page_start, second_page);
     EXPECT_NE(text.word_keys()[0], first_key);
     document->page_backward();
-    paint(text_pane);
+    paint(text_pane, "page-case-colours.png");
     EXPECT_EQ(document->page_start, first_page);
     EXPECT_EQ(text.word_keys()[0], first_key);
+    text.colour_by_case = false;
+    text.colour_by_class = true;
+    paint(text_pane, "page-class-colours.png");
+    text.colour_by_class = false;
+    paint(text_pane, "page-no-colours.png");
+    text.colour_by_case = true;
+    paint(text_pane);
 
     // The first word, "μῆνιν": wrath.
     press(text_pane, text.word_lefts()[0] + 3, text.word_tops()[0] + 5);
@@ -107,7 +119,7 @@ TEST(reading_panes, IliadBookOneFromPageToDictionary) {
     EXPECT_NE(lookup.definitions[0].find(u"wrath"), wide_string::npos);
 
     // Its lemma, opened in the dictionary window.
-    paint(*lookup_pane.widget());
+    paint(*lookup_pane.widget(), "lookup-after-click.png");
     ASSERT_FALSE(lookup.lemma_boxes().empty());
     const platform::rect box = lookup.lemma_boxes()[0];
     press(*lookup_pane.widget(), box.left + 2, box.top + 3);
@@ -120,6 +132,7 @@ TEST(reading_panes, IliadBookOneFromPageToDictionary) {
     ASSERT_GE(page.size(), 22u);
     EXPECT_EQ(page[20], u"mh=nis");
     paint(*window);
+    paint(*window, "dictionary-window.png");
     dictionary_view& view = dictionary.view();
     EXPECT_FALSE(view.recentre_pending);
     EXPECT_GT(view.scroll_pos, 0); // scrolled to the eleventh row

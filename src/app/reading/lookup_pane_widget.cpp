@@ -20,9 +20,10 @@ protected:
         QPainter painter(this);
         painter.fillRect(rect(), Qt::white);
         platform::qt_device_context dc(painter, rect());
-        const QSize viewport = area_.viewport()->size();
-        const int content_height = view_.paint(dc, {viewport.width(), viewport.height()});
-        const int wanted = std::max(content_height, viewport.height());
+        // The canvas is as wide as the viewport (see resizeEvent), so its width is the pane's.
+        const int viewport_height = area_.viewport()->height();
+        const int content_height = view_.paint(dc, {width(), viewport_height});
+        const int wanted = std::max(content_height, viewport_height);
         if (wanted != height()) {
             // Resized after the paint: a resize inside a paint event is not allowed.
             QTimer::singleShot(0, this,
