@@ -7,7 +7,10 @@ namespace veso {
 
 namespace {
 
-constexpr std::size_t block_size = std::size_t{1} << 22;
+// Blocks grow from small (tables of a few records stay small) to large (few allocations for the
+// big files).
+constexpr std::size_t first_block_size = std::size_t{1} << 12;
+constexpr std::size_t largest_block_size = std::size_t{1} << 22;
 
 bool key_less(const table_record& a, const table_record& b) {
     return a.key < b.key;
@@ -24,7 +27,9 @@ wide_string_view text_store::add(wide_string_view text) {
         return {};
     }
     if (capacity_ - used_ < text.size()) {
-        capacity_ = std::max(block_size, text.size());
+        std::size_t next = blocks_.empty() ? first_block_size
+                                           : std::min(largest_block_size, capacity_ * 2);
+        capacity_ = std::max(next, text.size());
         blocks_.push_back(std::make_unique_for_overwrite<char16_t[]>(capacity_));
         used_ = 0;
     }
