@@ -36,6 +36,8 @@ myframe::myframe(myapp& app) : app_(app) {
     statusBar()->showMessage(QStringLiteral(" "));
     create_menus();
     loading_box_ = new aboutvesodlg(this);
+    // The box only informs: the frame keeps the keyboard while it is up.
+    loading_box_->setAttribute(Qt::WA_ShowWithoutActivating);
 }
 
 myframe::~myframe() {

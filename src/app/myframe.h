@@ -4,7 +4,6 @@
 #include "library/document_views.h"
 
 #include <QMainWindow>
-#include <QPointer>
 #include <map>
 #include <memory>
 

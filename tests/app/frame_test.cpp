@@ -8,8 +8,11 @@
 #include "test_ui.h"
 
 #include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSplitter>
@@ -209,6 +212,21 @@ TEST_F(FrameTest, FileOnTheCommandLineIsRefusedWithAMessage) {
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_NE(QString::fromStdU16String(messages[0].text).indexOf(QStringLiteral("some.ves")), -1);
     EXPECT_TRUE(frame().isVisible());
+}
+
+TEST_F(FrameTest, DroppedFileIsRefusedWithAMessage) {
+    start();
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(QStringLiteral("/tmp/dropped.ves"))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&frame(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&frame(), &drop);
+    const auto messages = test_ui->messages();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(QString::fromStdU16String(messages[0].text).indexOf(QStringLiteral("dropped.ves")),
+              -1);
 }
 
 TEST_F(FrameTest, TitleFollowsTheDocument) {
