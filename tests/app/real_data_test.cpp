@@ -1,4 +1,5 @@
 #include "app/catalogue_view.h"
+#include "app/loading_box.h"
 #include "app/myapp.h"
 #include "app/myframe.h"
 #include "app/reading/reading_widgets.h"
@@ -56,7 +57,9 @@ TEST_F(RealDataFrameTest, SelectedLeavesLoadTheirIdentifiers) {
         EXPECT_GT(app->document().text_length, 0) << id;
         EXPECT_FALSE(app->document().loading) << id;
     }
-    EXPECT_TRUE(test_ui->messages().empty());
+    for (const auto& m : test_ui->messages()) {
+        ADD_FAILURE() << QString::fromStdU16String(m.text).toStdString();
+    }
 }
 
 TEST_F(RealDataFrameTest, PageForwardKeyMovesThroughThePassage) {
