@@ -97,8 +97,9 @@ qt_settings_store::qt_settings_store(const QString& ini_file)
 
 std::unique_ptr<settings_key> qt_settings_store::open_key(std::u16string_view path) {
     const QString group = settings_group(path);
-    if (group.isEmpty() || !settings_->isWritable() ||
-        settings_->status() == QSettings::AccessError) {
+    // A store that cannot be written, or whose file could not be parsed (Qt then refuses to write
+    // it), counts as one that cannot be opened.
+    if (group.isEmpty() || !settings_->isWritable() || settings_->status() != QSettings::NoError) {
         return nullptr;
     }
     return std::make_unique<qt_settings_key>(*settings_, group);
