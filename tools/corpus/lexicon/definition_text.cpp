@@ -134,7 +134,13 @@ void definition_text::append_plain(std::u16string_view plain) {
             body_ += (c == 0x201C || c == 0x201D) ? u'"' : u'\'';
             continue;
         }
-        if (after_greek_ && (c == u',' || c == u'.' || c == u';' || c == u':')) {
+        const bool punctuation = c == u',' || c == u'.' || c == u';' || c == u':';
+        if (punctuation && mark_just_written_ && greek_before_mark_) {
+            // "<G>x</G><N>," becomes "<G>x,</G><N>": the comma stays with its word.
+            body_.insert(body_.size() - 7, 1, c);
+            continue;
+        }
+        if (after_greek_ && punctuation) {
             // Keep trailing punctuation inside the span so it is not cut off by the span's space.
             body_.insert(body_.size() - 4, 1, c);
             continue;
