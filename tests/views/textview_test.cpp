@@ -87,6 +87,17 @@ TEST_F(textview_layout, WordWiderThanThePaneIsBrokenAtTheEdgeAndPagingMovesOn) {
     EXPECT_EQ(text->word_keys()[0], std::u16string(25, u'a') + u" ");
 }
 
+TEST_F(textview_layout, TinyOrEmptyPanesStillEndTheirPage) {
+    load_text(u"aaa bbb ccc\r");
+    for (const platform::text_size size : {platform::text_size{0, 0}, platform::text_size{40, 30},
+                                           platform::text_size{-100, 5000}}) {
+        dc.clear_records();
+        text->paint(dc, size);
+        EXPECT_GT(document->next_page_start, 0);
+        EXPECT_LE(text->lines().size(), 5000u / 24 + 1);
+    }
+}
+
 TEST_F(textview_layout, PageEndsWhenTheNextLineWouldReachTheBottomMargin) {
     std::u16string body;
     for (int i = 0; i < 40; ++i)
