@@ -11,8 +11,8 @@ namespace {
 // A morphology file large enough that loading is still going on when the test acts.
 void write_large_morphology(const test::data_folder& data) {
     std::string bytes;
-    bytes.reserve(64u << 20);
-    for (int i = 0; bytes.size() < (64u << 20); ++i) {
+    bytes.reserve(32u << 20);
+    for (int i = 0; bytes.size() < (32u << 20); ++i) {
         bytes += "word" + std::to_string(i) + "\x02" + "N lemma masc nom sg\x09\x01";
     }
     data.write("m.dat", bytes);
