@@ -8,6 +8,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <set>
 #include <string>
 #include <thread>
 #include <vector>
@@ -158,6 +159,22 @@ char stated_category(char marker, const std::string& description) {
 
 TEST(RealLexicon, EveryAnalysisIsColouredByItsOwnCaseOrVoice) {
     std::size_t checked = 0;
+    // Every last headword is a key of o.dat: the frequency key is the analysis's lemma.
+    std::set<std::string> counted;
+    {
+        const std::string frequencies = read_file(data_folder / "o.dat");
+        std::size_t start = 0;
+        while (start < frequencies.size()) {
+            const auto separator = frequencies.find('\x02', start);
+            const auto end = frequencies.find('\x01', start);
+            ASSERT_NE(end, std::string::npos);
+            ASSERT_LT(separator, end);
+            const std::string value = frequencies.substr(separator + 1, end - separator - 1);
+            EXPECT_EQ(std::count(value.begin(), value.end(), ','), 30) << value;
+            counted.insert(frequencies.substr(start, separator - start));
+            start = end + 1;
+        }
+    }
     const std::string colour_codes = "1234567890QRWT";
     for (const char* name : {"m.dat", "m_a.dat"}) {
         const std::string file = read_file(data_folder / name);
@@ -188,6 +205,11 @@ TEST(RealLexicon, EveryAnalysisIsColouredByItsOwnCaseOrVoice) {
                 ASSERT_NE(description_end, std::string::npos) << record;
                 const std::string description =
                     analysis.substr(description_start, description_end - description_start);
+                const std::string headwords = analysis.substr(2, description_start - 2);
+                const auto comma = headwords.rfind(',');
+                EXPECT_TRUE(counted.contains(
+                    comma == std::string::npos ? headwords : headwords.substr(comma + 1)))
+                    << record;
                 ASSERT_EQ(description.back(), ' ') << record;
                 if (marker != 'N' && marker != 'E' && marker != 'P' && marker != 'V') {
                     EXPECT_EQ(colour_codes.find(marker), std::string::npos) << record;
