@@ -81,6 +81,8 @@ bool build_text_files(const fs::path& corpus, const fs::path& out, const fs::pat
             }
         }
     };
+    // ICU sets its normaliser up on first use; do that here, before the second thread exists.
+    normalise_greek(u"\u03AC");
     auto helper = std::async(std::launch::async, worker);
     worker();
     helper.get();
