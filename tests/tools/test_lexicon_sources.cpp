@@ -115,7 +115,7 @@ TEST(DefinitionText, MarkupTheDrawingShowsWordForWord) {
     const std::u16string out = d.finish(19999, cut);
     EXPECT_FALSE(cut);
     EXPECT_EQ(ascii(out),
-              "[L] <B><G>lo/gos,</G><N>o(, <I>word--speech <N>, cf. <G>le/gw.</G>Also 'x' ");
+              "[L] <B><G>lo/gos,</G><N>o(, <I>word--speech, <N>cf. <G>le/gw.</G>Also 'x' ");
     // Every style mark follows a space or a Greek span, whose conversion ends in a space.
     for (std::size_t i = 1; i < out.size(); ++i) {
         if (out[i] == u'<' && out.compare(i, 4, u"</G>") != 0 && out.compare(i, 3, u"<G>") != 0) {
@@ -157,7 +157,7 @@ TEST(TeiEntries, PerseusBetaCodeAndAlpheiosUnicode) {
     ASSERT_EQ(p.size(), 1u);
     EXPECT_EQ(ascii(p[0].headword), "lo/gos1");
     EXPECT_EQ(ascii(p[0].definition),
-              "[L] <B><G>lo/gos,</G><N><G>o(,</G><B>A. computation <N>, Hdt. <I>Hist. <N>3.1. ");
+              "[L] <B><G>lo/gos,</G><N><G>o(,</G><B>A. computation, <N>Hdt. <I>Hist. <N>3.1. ");
     const auto alpheios = xml("<entryFree key='λᾱ́ας'><orth lang='greek'>λᾶας</orth>, "
                               "<tr>stone</tr> (cf. λίθος)</entryFree>");
     const auto a = read_tei_entries(alpheios, lsj_alpheios_flavour, converter(), 19999);
@@ -192,7 +192,7 @@ TEST(LineEntries, MarkdownAndShortDefinitions) {
         converter(), 19999);
     ASSERT_EQ(md.size(), 1u);
     EXPECT_EQ(ascii(md[0].headword), "ka/beios2");
-    EXPECT_EQ(ascii(md[0].definition), "[L] <G>ka/beios,</G><B>A. gem <N>, <I>Cat. <N>8. ");
+    EXPECT_EQ(ascii(md[0].definition), "[L] <G>ka/beios,</G><B>A. gem, <I>Cat. <N>8. ");
     const auto sd = read_short_definitions(
         "lemma\tdef\nλόγος\tthe word\n<ἀνά>γνωστος\thard <span lang=\"grc\">x</span> &amp; y\n"
         "ἔμπτυ\t\n",

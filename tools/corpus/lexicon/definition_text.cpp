@@ -140,6 +140,12 @@ void definition_text::append_plain(std::u16string_view plain) {
             body_.insert(body_.size() - 7, 1, c);
             continue;
         }
+        if (punctuation && mark_just_written_ && body_.size() >= prefix_length_ + 4 &&
+            body_[body_.size() - 4] == u' ') {
+            // "word <N>," becomes "word, <N>": no lone comma after the style change.
+            body_.insert(body_.size() - 4, 1, c);
+            continue;
+        }
         if (after_greek_ && punctuation) {
             // Keep trailing punctuation inside the span so it is not cut off by the span's space.
             body_.insert(body_.size() - 4, 1, c);
