@@ -3,7 +3,6 @@
 #include "platform/qt/pictures.h"
 
 #include <QColor>
-#include <QFontMetrics>
 #include <algorithm>
 
 namespace veso::platform {
@@ -24,16 +23,20 @@ qt_device_context::qt_device_context(QPainter& painter, QRect surface)
 void qt_device_context::select_font(const font& f) {
     selected_ = &f;
     if (const auto* qf = dynamic_cast<const qt_font*>(&f)) {
-        own_font_.reset();
         painter_.setFont(qf->qfont());
+        metrics_ = qf->metrics_for(painter_.device());
     } else {
-        own_font_ = make_qfont(f.description());
-        painter_.setFont(*own_font_);
+        // A font made by another factory: measured afresh, as it is not ours to keep metrics in.
+        painter_.setFont(make_qfont(f.description()));
+        metrics_ = std::make_shared<qt_font_metrics>(painter_.font(), painter_.device());
     }
 }
 
-const QFont& qt_device_context::current_qfont() const {
-    return painter_.font();
+qt_font_metrics& qt_device_context::metrics() {
+    if (!metrics_) {
+        metrics_ = std::make_shared<qt_font_metrics>(painter_.font(), painter_.device());
+    }
+    return *metrics_;
 }
 
 void qt_device_context::set_text_colour(colour_ref colour) {
@@ -60,14 +63,13 @@ int qt_device_context::widening_of(std::u16string_view text, int first_space) co
 }
 
 text_size qt_device_context::text_extent(std::u16string_view text) {
-    const QFontMetrics metrics(current_qfont(), painter_.device());
-    const auto qtext = QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-    return {metrics.horizontalAdvance(qtext) + widening_of(text, spaces_used_), metrics.height()};
+    auto& measures = metrics();
+    return {measures.width(text) + widening_of(text, spaces_used_), measures.height()};
 }
 
 void qt_device_context::text_out(int x, int y, std::u16string_view text) {
-    const QFontMetrics metrics(current_qfont(), painter_.device());
-    const int baseline = y + metrics.ascent();
+    auto& measures = metrics();
+    const int baseline = y + measures.ascent();
     if (justify_breaks_ <= 0 || text.find(u' ') == std::u16string_view::npos) {
         painter_.drawText(x, baseline,
                           QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())));
@@ -78,13 +80,13 @@ void qt_device_context::text_out(int x, int y, std::u16string_view text) {
     while (start < text.size()) {
         const auto space = std::min(text.find(u' ', start), text.size());
         if (space > start) {
-            const auto run =
-                QString::fromUtf16(text.data() + start, static_cast<qsizetype>(space - start));
-            painter_.drawText(x, baseline, run);
-            x += metrics.horizontalAdvance(run);
+            const auto run = text.substr(start, space - start);
+            painter_.drawText(x, baseline,
+                              QString::fromUtf16(run.data(), static_cast<qsizetype>(run.size())));
+            x += measures.width(run);
         }
         if (space < text.size()) {
-            x += metrics.horizontalAdvance(QLatin1Char(' ')) + widening_of_space(spaces_used_++);
+            x += measures.space_width() + widening_of_space(spaces_used_++);
         }
         start = space + 1;
     }

@@ -5,7 +5,7 @@
 
 #include <QPainter>
 #include <QRect>
-#include <optional>
+#include <memory>
 
 namespace veso::platform {
 
@@ -40,12 +40,14 @@ private:
     // Extra pixels for the space at position index since the justification was set.
     int widening_of_space(int index) const;
     int widening_of(std::u16string_view text, int first_space) const;
-    const QFont& current_qfont() const;
+    // The selected font's metrics on this painter's device, measuring with the painter's font
+    // when no font was selected.
+    qt_font_metrics& metrics();
 
     QPainter& painter_;
     QRect surface_;
     const font* selected_ = nullptr;
-    std::optional<QFont> own_font_; // for fonts made by another factory
+    std::shared_ptr<qt_font_metrics> metrics_;
     colour_ref text_colour_ = 0;
     colour_ref background_colour_ = 0x00FFFFFF;
     int justify_extra_ = 0;
