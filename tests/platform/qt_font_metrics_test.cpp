@@ -140,5 +140,37 @@ TEST(QtDeviceContextMetrics, JustifiedTextIsDrawnAsItsRunsAtTheirWidenedPlaces) 
     EXPECT_EQ(justified, by_hand);
 }
 
+TEST(QtFontMetrics, ShapedTextIsDrawnAsDrawTextDrawsIt) {
+    const std::u16string texts[] = {u"ἄνδρα",  u"ῥοδοδάκτυλος·",  u"Ἠώς,",
+                                    u"ᾠδῇ",    u"“Iliad” 1.23",   u"(ἐπεὶ)",
+                                    u"ϝάναξ;", u"Μῆνιν ἄειδε θεὰ"};
+    font_description bold;
+    bold.weight = 700;
+    font_description italic;
+    italic.italic = true;
+    italic.height = 18;
+    for (const auto& description : {font_description{}, bold, italic}) {
+        const qt_font font{description};
+        QImage shaped = image_at_dpi(96, 600, 120);
+        QImage plain = image_at_dpi(96, 600, 120);
+        QPainter by_metrics(&shaped);
+        QPainter by_qt(&plain);
+        by_metrics.setFont(font.qfont());
+        by_qt.setFont(font.qfont());
+        auto metrics = font.metrics_for(&shaped);
+        for (int round = 0; round < 2; ++round) {
+            int x = 3 + round;
+            for (const auto& text : texts) {
+                metrics->draw(by_metrics, x, 30 + 50 * round, text);
+                by_qt.drawText(x, 30 + 50 * round, to_qstring(text));
+                x += metrics->width(text) + 7;
+            }
+        }
+        by_metrics.end();
+        by_qt.end();
+        EXPECT_EQ(shaped, plain) << description.weight << description.italic;
+    }
+}
+
 } // namespace
 } // namespace veso::platform

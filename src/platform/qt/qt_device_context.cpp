@@ -71,8 +71,7 @@ void qt_device_context::text_out(int x, int y, std::u16string_view text) {
     auto& measures = metrics();
     const int baseline = y + measures.ascent();
     if (justify_breaks_ <= 0 || text.find(u' ') == std::u16string_view::npos) {
-        painter_.drawText(x, baseline,
-                          QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())));
+        measures.draw(painter_, x, baseline, text);
         return;
     }
     // Draw run by run so that each space can take its share of the stretch.
@@ -81,8 +80,7 @@ void qt_device_context::text_out(int x, int y, std::u16string_view text) {
         const auto space = std::min(text.find(u' ', start), text.size());
         if (space > start) {
             const auto run = text.substr(start, space - start);
-            painter_.drawText(x, baseline,
-                              QString::fromUtf16(run.data(), static_cast<qsizetype>(run.size())));
+            measures.draw(painter_, x, baseline, run);
             x += measures.width(run);
         }
         if (space < text.size()) {

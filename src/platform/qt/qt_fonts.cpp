@@ -2,6 +2,8 @@
 
 #include <QFontMetrics>
 #include <QPaintDevice>
+#include <QPainter>
+#include <QTextLayout>
 #include <algorithm>
 #include <cmath>
 
@@ -46,7 +48,7 @@ QFont make_qfont(const font_description& description) {
 }
 
 qt_font_metrics::qt_font_metrics(const QFont& font, const QPaintDevice* device)
-    : metrics_(font, device), dpi_(device != nullptr ? device->logicalDpiY() : 0),
+    : font_(font), metrics_(font, device), dpi_(device != nullptr ? device->logicalDpiY() : 0),
       height_(metrics_.height()), ascent_(metrics_.ascent()),
       space_width_(metrics_.horizontalAdvance(QLatin1Char(' '))) {}
 
@@ -62,25 +64,45 @@ int qt_font_metrics::width(std::u16string_view text) {
     if (text.size() > longest_cached_text) {
         return measure(text);
     }
-    if (const auto found = newer_.find(text); found != newer_.end()) {
-        return found->second;
+    if (const int* known = widths_.find(text)) {
+        return *known;
     }
-    if (const auto found = older_.find(text); found != older_.end()) {
-        const int width = found->second;
-        remember(text, width);
-        return width;
-    }
-    const int width = measure(text);
-    remember(text, width);
-    return width;
+    return widths_.remember(text, measure(text));
 }
 
-void qt_font_metrics::remember(std::u16string_view text, int width) {
-    if (newer_.size() >= generation_size) {
-        older_ = std::move(newer_);
-        newer_ = width_table{};
+qt_font_metrics::shaped_text qt_font_metrics::shape(std::u16string_view text,
+                                                    const QPaintDevice* device) const {
+    QTextLayout layout(QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())), font_,
+                       device);
+    QTextOption option;
+    option.setWrapMode(QTextOption::NoWrap);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    layout.endLayout();
+    if (!line.isValid()) {
+        return {};
     }
-    newer_.emplace(std::u16string(text), width);
+    return {line.glyphRuns(), line.ascent()};
+}
+
+void qt_font_metrics::draw(QPainter& painter, int x, int baseline, std::u16string_view text) {
+    // Decorations are drawn by QPainter::drawText itself, and over-long texts are not worth
+    // holding; both go the plain way.
+    if (text.empty() || text.size() > longest_cached_text || font_.underline() ||
+        font_.strikeOut() || font_.overline()) {
+        painter.drawText(x, baseline,
+                         QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())));
+        return;
+    }
+    const shaped_text* shaped = shapes_.find(text);
+    if (shaped == nullptr) {
+        shaped = &shapes_.remember(text, shape(text, painter.device()));
+    }
+    const QPointF origin(x, baseline - shaped->baseline_offset);
+    for (const auto& run : shaped->runs) {
+        painter.drawGlyphRun(origin, run);
+    }
 }
 
 qt_font::qt_font(const font_description& description)

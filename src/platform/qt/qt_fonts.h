@@ -4,6 +4,8 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QGlyphRun>
+#include <QList>
 #include <QStringList>
 #include <memory>
 #include <string>
@@ -12,6 +14,7 @@
 #include <vector>
 
 class QPaintDevice;
+class QPainter;
 
 namespace veso::platform {
 
@@ -23,14 +26,52 @@ QStringList font_families_for(const std::u16string& face);
 // font's positive height is, so 25 gives lines about 25 pixels high whatever the face.
 QFont make_qfont(const font_description& description);
 
-// The metrics of one font on devices of one resolution, with the widths of the texts measured so
+// Values for texts, bounded: when the newer of two generations fills up, the older is dropped,
+// so texts in use stay while the rest make way.
+template <class Value> class text_memo {
+public:
+    explicit text_memo(std::size_t generation_size) : generation_size_(generation_size) {}
+
+    const Value* find(std::u16string_view text) {
+        if (const auto found = newer_.find(text); found != newer_.end()) {
+            return &found->second;
+        }
+        if (const auto found = older_.find(text); found != older_.end()) {
+            return &remember(text, std::move(found->second));
+        }
+        return nullptr;
+    }
+    const Value& remember(std::u16string_view text, Value value) {
+        if (newer_.size() >= generation_size_) {
+            older_ = std::move(newer_);
+            newer_ = table{};
+        }
+        return newer_.insert_or_assign(std::u16string(text), std::move(value)).first->second;
+    }
+    std::size_t size() const { return newer_.size() + older_.size(); }
+
+private:
+    struct text_hash {
+        using is_transparent = void;
+        std::size_t operator()(std::u16string_view text) const {
+            return std::hash<std::u16string_view>{}(text);
+        }
+    };
+    using table = std::unordered_map<std::u16string, Value, text_hash, std::equal_to<>>;
+
+    std::size_t generation_size_;
+    table newer_;
+    table older_;
+};
+
+// The metrics of one font on devices of one resolution, with the texts measured and shaped so
 // far. Shaping a text is the dear part of painting; a view measures each word and then draws it,
-// and the same words recur on every page, so each text is shaped for its width once. The cache
-// is bounded: when the newer of its two generations fills up, the older one is dropped.
+// and the same words recur on every page, so each text is shaped for its width once and for its
+// glyphs once.
 class qt_font_metrics {
 public:
     static constexpr std::size_t generation_size = 4096;
-    // Longer texts are measured every time rather than held.
+    // Longer texts are measured and shaped every time rather than held.
     static constexpr std::size_t longest_cached_text = 256;
 
     qt_font_metrics(const QFont& font, const QPaintDevice* device);
@@ -41,27 +82,28 @@ public:
     int space_width() const { return space_width_; }
     // The advance of the text as QFontMetrics::horizontalAdvance gives it.
     int width(std::u16string_view text);
-    std::size_t cached_texts() const { return newer_.size() + older_.size(); }
+    std::size_t cached_texts() const { return widths_.size(); }
+    // Draws the text with its baseline starting at (x, baseline), as QPainter::drawText does.
+    void draw(QPainter& painter, int x, int baseline, std::u16string_view text);
 
 private:
-    struct text_hash {
-        using is_transparent = void;
-        std::size_t operator()(std::u16string_view text) const {
-            return std::hash<std::u16string_view>{}(text);
-        }
+    // The glyphs of a text laid out with its baseline at (0, baseline_offset).
+    struct shaped_text {
+        QList<QGlyphRun> runs;
+        qreal baseline_offset = 0;
     };
-    using width_table = std::unordered_map<std::u16string, int, text_hash, std::equal_to<>>;
 
     int measure(std::u16string_view text) const;
-    void remember(std::u16string_view text, int width);
+    shaped_text shape(std::u16string_view text, const QPaintDevice* device) const;
 
+    QFont font_;
     QFontMetrics metrics_;
     int dpi_;
     int height_;
     int ascent_;
     int space_width_;
-    width_table newer_;
-    width_table older_;
+    text_memo<int> widths_{generation_size};
+    text_memo<shaped_text> shapes_{generation_size};
 };
 
 // Fonts are used on the GUI thread only, as Qt's painting on widgets is.
