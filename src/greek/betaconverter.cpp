@@ -249,10 +249,11 @@ char16_t capital_with_breathing(wide_string_view text, std::size_t& length) {
 
 // Sigma: final before a space, stop, comma, semicolon, "<", CR or LF; "s1" and "s2" final with
 // the digit dropped; "*s" capital; medial otherwise. Rewrites in place: no rule lengthens the text.
-void apply_sigma_rules(wide_string& text) {
-    std::size_t out = 0;
+// Only the characters from `from` on are rewritten.
+void apply_sigma_rules(wide_string& text, std::size_t from) {
+    std::size_t out = from;
     const std::size_t size = text.size();
-    for (std::size_t i = 0; i < size; ++i) {
+    for (std::size_t i = from; i < size; ++i) {
         char16_t c = text[i];
         if (c != u's') {
             text[out++] = c;
@@ -275,7 +276,7 @@ void apply_sigma_rules(wide_string& text) {
             ++i;
             break;
         default:
-            if (out > 0 && text[out - 1] == u'*') {
+            if (out > from && text[out - 1] == u'*') {
                 text[out - 1] = capital_sigma;
             } else {
                 text[out++] = medial_sigma;
@@ -288,10 +289,10 @@ void apply_sigma_rules(wide_string& text) {
 // Capitals ("*" and a letter, "*(" and rho, "*" with breathing, accent and vowel), then breathings
 // before a lower-case vowel. The patterns cannot overlap, so one pass gives the same result as
 // applying the rules one after the other. Rewrites in place: each match becomes one character.
-void apply_capital_and_breathing_rules(wide_string& text) {
-    std::size_t out = 0;
+void apply_capital_and_breathing_rules(wide_string& text, std::size_t from) {
+    std::size_t out = from;
     const std::size_t size = text.size();
-    for (std::size_t i = 0; i < size; ++i) {
+    for (std::size_t i = from; i < size; ++i) {
         char16_t c = text[i];
         wide_string_view rest(text.data() + i, size - i);
         if (c == u'*' && i + 1 < size) {
@@ -400,8 +401,16 @@ void betaconverter::append_token(char16_t* out, std::size_t& length, wide_string
 }
 
 wide_string betaconverter::to_unicode(const wide_string& text) const {
-    wide_string_view input(text.data(), std::min(text.size(), max_converted));
-    wide_string converted(input.size(), u'\0');
+    wide_string converted;
+    to_unicode(text, converted);
+    return converted;
+}
+
+// Appends in place, so a caller converting many spans reuses one buffer.
+void betaconverter::to_unicode(wide_string_view text, wide_string& out) const {
+    wide_string_view input = text.substr(0, std::min(text.size(), max_converted));
+    const std::size_t from = out.size();
+    out.resize(from + input.size());
     std::size_t length = 0;
     bool has_sigma = false;
     bool has_capital_or_breathing = false;
@@ -415,17 +424,16 @@ wide_string betaconverter::to_unicode(const wide_string& text) const {
                 has_capital_or_breathing || input[end] == u'*' || is_breathing(input[end]);
             ++end;
         }
-        append_token(converted.data(), length, input.substr(start, end - start));
+        append_token(out.data() + from, length, input.substr(start, end - start));
         start = end;
     }
-    converted.resize(length);
+    out.resize(from + length);
     if (has_sigma) {
-        apply_sigma_rules(converted);
+        apply_sigma_rules(out, from);
     }
     if (has_capital_or_breathing) {
-        apply_capital_and_breathing_rules(converted);
+        apply_capital_and_breathing_rules(out, from);
     }
-    return converted;
 }
 
 wide_string betaconverter::to_betacode(const wide_string& text) const {

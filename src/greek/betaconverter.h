@@ -20,6 +20,8 @@ public:
     // Beta Code to Unicode. Only the first 10,000 characters are converted. Callers append one
     // space first, because final sigma is chosen by the character after it.
     wide_string to_unicode(const wide_string& text) const;
+    // The same conversion of `text`, appended to `out`.
+    void to_unicode(wide_string_view text, wide_string& out) const;
     // Unicode to Beta Code, one character at a time; unknown characters pass through.
     wide_string to_betacode(const wide_string& text) const;
 

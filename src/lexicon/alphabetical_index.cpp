@@ -47,6 +47,7 @@ alphabetical_index::alphabetical_index(std::shared_ptr<const sorted_table> dicti
         }
         builder.add(candidates[i].key, (*dictionary_)[candidates[i].record].key);
         entry_of_record_[candidates[i].record] = entry++;
+        record_of_entry_.push_back(candidates[i].record);
     }
     entries_ = builder.finish();
 }

@@ -22,12 +22,18 @@ public:
     std::size_t size() const { return entries_->size(); }
     // The index entry whose headword is exactly `headword`.
     std::optional<std::size_t> position_of_headword(wide_string_view headword) const;
+    // The definition of the headword of index entry `entry` (below size()), without a search.
+    wide_string_view definition_at(std::size_t entry) const {
+        return (*dictionary_)[record_of_entry_[entry]].value;
+    }
 
 private:
     std::shared_ptr<const sorted_table> dictionary_;
     std::shared_ptr<const sorted_table> entries_;
     // For each dictionary record, its index entry, or no_entry when its index key was taken.
     std::vector<std::uint32_t> entry_of_record_;
+    // For each index entry, the dictionary record of its headword.
+    std::vector<std::uint32_t> record_of_entry_;
     static constexpr std::uint32_t no_entry = 0xFFFFFFFF;
 };
 

@@ -102,58 +102,69 @@ bool markup_from(const wide_string& done, std::size_t from, wide_string_view nex
            joined.find(greek_close) != wide_string_view::npos;
 }
 
-} // namespace
-
-// Spans are converted in order, each one turned into Greek with the space to_unicode needs. The
-// text in front of the first mark never changes again, so it is moved out once instead of the
-// whole text being rebuilt per span; should a converted span or a join form a new mark, the text
-// is put together again and the scan goes on from just before it.
-void lexicon::expand_greek_markup(wide_string& text) const {
-    const std::size_t original_length = text.size();
-    if (text.find(greek_open) == wide_string::npos) {
+// Spans are converted in order into `done`, each one turned into Greek with the space to_unicode
+// needs; the text in front of the first mark never changes again, so the result grows in one
+// buffer. Should a converted span or a join form a new mark, the rest of the text is put together
+// again and the scan goes on from just before it. `done` is overwritten, keeping its capacity.
+void expand_greek_spans(wide_string_view source, const betaconverter& converter,
+                        wide_string& done) {
+    done.clear();
+    const std::size_t original_length = source.size();
+    if (source.find(greek_open) == wide_string_view::npos) {
+        done.assign(source);
         return;
     }
-    const betaconverter& converter = impl_->converter;
-    wide_string done;
-    done.reserve(text.size());
+    done.reserve(source.size());
+    wide_string_view text = source;
+    wide_string rejoined;
+    wide_string span;
     std::size_t rest = 0;
     while (true) {
         auto [open, close] = first_marks(text, rest);
-        if (open == wide_string::npos) {
+        if (open == wide_string_view::npos) {
             break;
         }
         std::size_t open_at = done.size() + (open - rest);
-        if (close == wide_string::npos || open_at > original_length ||
+        if (close == wide_string_view::npos || open_at > original_length ||
             done.size() + (close - rest) > original_length) {
             break;
         }
         std::size_t watch_from;
         if (close < open) {
             // A closing mark before any opening one is dropped.
-            done.append(text, rest, close - rest);
+            done.append(text.substr(rest, close - rest));
             watch_from = done.size();
         } else {
-            done.append(text, rest, open - rest);
+            done.append(text.substr(rest, open - rest));
             watch_from = done.size();
-            wide_string span =
-                text.substr(open + greek_open.size(), close - open - greek_open.size());
+            span.assign(text.substr(open + greek_open.size(), close - open - greek_open.size()));
             span += u' ';
-            done += converter.to_unicode(span);
+            converter.to_unicode(span, done);
         }
         rest = close + greek_close.size();
         watch_from = watch_from >= 3 ? watch_from - 3 : 0;
-        wide_string_view next(text.data() + rest, std::min<std::size_t>(3, text.size() - rest));
+        wide_string_view next = text.substr(rest, 3);
         if (markup_from(done, watch_from, next)) {
-            wide_string joined = done + text.substr(rest);
+            wide_string joined = done;
+            joined.append(text.substr(rest));
             done.erase(watch_from);
-            text = std::move(joined);
+            rejoined = std::move(joined);
+            text = rejoined;
             rest = watch_from;
         }
     }
-    if (rest > 0) {
-        done.append(text, rest, wide_string::npos);
-        text = std::move(done);
+    done.append(text.substr(rest));
+}
+
+} // namespace
+
+void lexicon::expand_greek_markup(wide_string& text) const {
+    if (text.find(greek_open) == wide_string::npos) {
+        return;
     }
+    wide_string expanded;
+    expand_greek_spans(text, impl_->converter, expanded);
+    text = std::move(expanded);
 }
 
 wide_string lexicon::definition_of(const wide_string& headword) const {
@@ -189,6 +200,7 @@ std::array<wide_string, 2> lexicon::dictionary_neighbours(const wide_string& hea
 }
 
 void lexicon::open_dictionary_page(const wide_string& headword) {
+    std::vector<wide_string> page = std::move(dictionary_page);
     dictionary_page.clear();
     auto index = impl_->index.get();
     impl_->page_index = index;
@@ -218,14 +230,20 @@ void lexicon::open_dictionary_page(const wide_string& headword) {
     const sorted_table& entries = index->entries();
     impl_->page_position = first;
     page_first_headword = wide_string(entries[first].value);
+    // The rows are written over the strings of the page before, reusing their buffers.
+    std::size_t used = 0;
     for (std::size_t row = first; row < entries.size() && row < first + page_rows; ++row) {
         wide_string_view row_headword = entries[row].value;
-        wide_string definition(index->dictionary().find(row_headword).value_or(wide_string_view()));
-        expand_greek_markup(definition);
-        dictionary_page.emplace_back(row_headword);
-        dictionary_page.push_back(std::move(definition));
+        if (page.size() < used + 2) {
+            page.resize(used + 2);
+        }
+        page[used].assign(row_headword);
+        expand_greek_spans(index->definition_at(row), impl_->converter, page[used + 1]);
+        used += 2;
         page_last_headword = wide_string(row_headword);
     }
+    page.resize(used);
+    dictionary_page = std::move(page);
 }
 
 void lexicon::next_dictionary_page() {

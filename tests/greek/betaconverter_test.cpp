@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <random>
 #include <set>
+#include <vector>
 
 namespace veso {
 namespace {
@@ -205,6 +206,19 @@ TEST_F(betaconverter_test, single_scan_matches_rule_by_rule_conversion) {
     wide_string at_cut(9998, u'a');
     for (const wide_string tail : {u"s ", u"s", u"*a", u"*(/a|", u"Ch", u"C"}) {
         EXPECT_EQ(converter.to_unicode(at_cut + tail), reference.to_unicode(at_cut + tail));
+    }
+}
+
+TEST_F(betaconverter_test, appending_conversion_leaves_the_text_before_it_alone) {
+    std::mt19937 random(20261209);
+    const std::vector<wide_string> prefixes = {u"", u"*", u"C", u"s", u"(", u"x*("};
+    for (int i = 0; i < 20000; ++i) {
+        wide_string text = random_beta_text(random);
+        const wide_string& prefix = prefixes[static_cast<std::size_t>(i) % prefixes.size()];
+        wide_string out = prefix;
+        converter.to_unicode(text, out);
+        ASSERT_EQ(out, prefix + converter.to_unicode(text))
+            << "input: " << std::string(text.begin(), text.end());
     }
 }
 
