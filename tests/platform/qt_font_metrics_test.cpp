@@ -141,9 +141,9 @@ TEST(QtDeviceContextMetrics, JustifiedTextIsDrawnAsItsRunsAtTheirWidenedPlaces) 
 }
 
 TEST(QtFontMetrics, ShapedTextIsDrawnAsDrawTextDrawsIt) {
-    const std::u16string texts[] = {u"ἄνδρα",  u"ῥοδοδάκτυλος·",  u"Ἠώς,",
-                                    u"ᾠδῇ",    u"“Iliad” 1.23",   u"(ἐπεὶ)",
-                                    u"ϝάναξ;", u"Μῆνιν ἄειδε θεὰ"};
+    const std::u16string texts[] = {
+        u"ἄνδρα",  u"ῥοδοδάκτυλος·",   u"Ἠώς,", u"ᾠδῇ",    u"“Iliad” 1.23", u"(ἐπεὶ)",
+        u"ϝάναξ;", u"Μῆνιν ἄειδε θεὰ", u"a\tb", u"ὦ\nφίλε"};
     font_description bold;
     bold.weight = 700;
     font_description italic;

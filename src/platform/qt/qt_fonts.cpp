@@ -86,11 +86,24 @@ qt_font_metrics::shaped_text qt_font_metrics::shape(std::u16string_view text,
     return {line.glyphRuns(), line.ascent()};
 }
 
+namespace {
+
+// Line and paragraph breaks, tabs and other controls: a text layout treats them otherwise than
+// QPainter::drawText does.
+bool has_controls(std::u16string_view text) {
+    return std::any_of(text.begin(), text.end(), [](char16_t c) {
+        return c < u' ' || c == u'\x7F' || c == u'\u2028' || c == u'\u2029';
+    });
+}
+
+} // namespace
+
 void qt_font_metrics::draw(QPainter& painter, int x, int baseline, std::u16string_view text) {
-    // Decorations are drawn by QPainter::drawText itself, and over-long texts are not worth
-    // holding; both go the plain way.
+    // Decorations, right-to-left painting and controls are left to QPainter::drawText itself, and
+    // over-long texts are not worth holding; all of them go the plain way.
     if (text.empty() || text.size() > longest_cached_text || font_.underline() ||
-        font_.strikeOut() || font_.overline()) {
+        font_.strikeOut() || font_.overline() || painter.layoutDirection() != Qt::LeftToRight ||
+        has_controls(text)) {
         painter.drawText(x, baseline,
                          QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())));
         return;
