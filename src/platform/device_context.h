@@ -34,11 +34,26 @@ public:
 
 // The pictures the program draws. The numbers are their resource identifiers.
 enum class picture_id {
-    start_page = 115,       // 477 x 406, six captioned genre images
-    loading_box = 126,      // 399 x 168
-    goto_dictionary = 130,  // 304 x 48
-    about_box = 134,        // 416 x 258
+    start_page = 115,      // 477 x 406, six captioned genre images
+    loading_box = 126,     // 399 x 168
+    goto_dictionary = 130, // 304 x 48
+    about_box = 134,       // 416 x 258
 };
+
+// The fixed pixel size each picture is drawn at.
+constexpr text_size picture_pixel_size(picture_id picture) {
+    switch (picture) {
+    case picture_id::start_page:
+        return {477, 406};
+    case picture_id::loading_box:
+        return {399, 168};
+    case picture_id::goto_dictionary:
+        return {304, 48};
+    case picture_id::about_box:
+        return {416, 258};
+    }
+    return {};
+}
 
 // What painting code draws on: a window, a memory bitmap, or the headless test surface.
 class device_context {

@@ -3,6 +3,7 @@
 #include "lexicon/lexicon.h"
 #include "library/mydoc.h"
 #include "views/marked_text.h"
+#include "views/view_fonts.h"
 
 #include <algorithm>
 
@@ -34,29 +35,14 @@ wide_string trimmed(const wide_string& text) {
 
 } // namespace
 
-struct dictionary_view::fonts {
-    std::unique_ptr<platform::font> normal;
-    std::unique_ptr<platform::font> italic;
-    std::unique_ptr<platform::font> bold;
-    std::unique_ptr<platform::font> underline;
+struct dictionary_view::fonts : view_fonts {
+    using view_fonts::view_fonts;
 };
 
 dictionary_view::dictionary_view(lexicon& lex, platform::font_factory& font_factory,
                                  platform::settings_store* settings, platform::ui_services& ui)
     : lexicon_(lex), font_factory_(font_factory), settings_(settings), ui_(ui),
-      fonts_(std::make_unique<fonts>()) {
-    platform::font_description description;
-    description.height = font_height;
-    fonts_->normal = font_factory_.create_font(description);
-    description.italic = true;
-    fonts_->italic = font_factory_.create_font(description);
-    description.italic = false;
-    description.weight = 700;
-    fonts_->bold = font_factory_.create_font(description);
-    description.weight = 400;
-    description.underline = true;
-    fonts_->underline = font_factory_.create_font(description);
-}
+      fonts_(std::make_unique<fonts>(font_factory, font_height)) {}
 
 dictionary_view::~dictionary_view() = default;
 

@@ -4,6 +4,7 @@
 #include "library/mydoc.h"
 #include "views/dictionary_view.h"
 #include "views/textview.h"
+#include "views/view_fonts.h"
 
 #include <algorithm>
 
@@ -17,30 +18,14 @@ constexpr int top_line_bottom = 40;
 
 } // namespace
 
-struct lookupview::fonts {
-    std::unique_ptr<platform::font> normal;
-    std::unique_ptr<platform::font> italic;
-    std::unique_ptr<platform::font> bold;
-    std::unique_ptr<platform::font> underline;
-    marked_text_fonts marked() const { return {normal.get(), italic.get(), bold.get()}; }
+struct lookupview::fonts : view_fonts {
+    using view_fonts::view_fonts;
 };
 
 lookupview::lookupview(mydoc& document, lexicon& lex, const textview& text,
                        platform::font_factory& font_factory)
     : document_(document), lexicon_(lex), text_(text), font_factory_(font_factory),
-      fonts_(std::make_unique<fonts>()) {
-    platform::font_description description;
-    description.height = font_height;
-    fonts_->normal = font_factory_.create_font(description);
-    description.italic = true;
-    fonts_->italic = font_factory_.create_font(description);
-    description.italic = false;
-    description.weight = 700;
-    fonts_->bold = font_factory_.create_font(description);
-    description.weight = 400;
-    description.underline = true;
-    fonts_->underline = font_factory_.create_font(description);
-}
+      fonts_(std::make_unique<fonts>(font_factory, font_height)) {}
 
 lookupview::~lookupview() = default;
 

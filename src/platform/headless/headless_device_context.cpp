@@ -61,17 +61,7 @@ void headless_device_context::draw_picture(picture_id picture, int x, int y) {
 }
 
 text_size headless_device_context::picture_size(picture_id picture) const {
-    switch (picture) {
-    case picture_id::start_page:
-        return {477, 406};
-    case picture_id::loading_box:
-        return {399, 168};
-    case picture_id::goto_dictionary:
-        return {304, 48};
-    case picture_id::about_box:
-        return {416, 258};
-    }
-    return {};
+    return picture_pixel_size(picture);
 }
 
 void headless_device_context::clear_records() {

@@ -21,20 +21,6 @@ QString picture_resource(picture_id picture) {
     return {};
 }
 
-text_size picture_pixel_size(picture_id picture) {
-    switch (picture) {
-    case picture_id::start_page:
-        return {477, 406};
-    case picture_id::loading_box:
-        return {399, 168};
-    case picture_id::goto_dictionary:
-        return {304, 48};
-    case picture_id::about_box:
-        return {416, 258};
-    }
-    return {};
-}
-
 QPixmap picture_pixmap(picture_id picture, qreal device_pixel_ratio) {
     static std::map<std::pair<picture_id, qreal>, QPixmap> cache;
     const auto key = std::make_pair(picture, device_pixel_ratio);
