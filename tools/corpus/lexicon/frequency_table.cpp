@@ -1,19 +1,12 @@
 #include "lexicon/frequency_table.h"
 
+#include "lexicon/record_file.h"
+
 #include <algorithm>
 
 namespace veso::corpus {
 
 namespace {
-
-std::u16string widen(std::string_view text) {
-    std::u16string out;
-    out.reserve(text.size());
-    for (const char c : text) {
-        out += static_cast<char16_t>(static_cast<unsigned char>(c));
-    }
-    return out;
-}
 
 bool has_greek_letter(std::string_view key) {
     return std::any_of(key.begin(), key.end(),

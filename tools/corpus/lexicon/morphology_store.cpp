@@ -2,6 +2,7 @@
 
 #include "lexicon/dictionary_sources.h"
 #include "lexicon/morphgnt_analyses.h"
+#include "lexicon/record_file.h"
 
 #include <algorithm>
 #include <unordered_set>
@@ -71,15 +72,6 @@ void morphology_store::add_text_words(const text_word_counts& words) {
 }
 
 namespace {
-
-std::u16string widen(std::string_view text) {
-    std::u16string out;
-    out.reserve(text.size());
-    for (const char c : text) {
-        out += static_cast<char16_t>(static_cast<unsigned char>(c));
-    }
-    return out;
-}
 
 std::string without_digits(std::string_view headword) {
     std::string out;

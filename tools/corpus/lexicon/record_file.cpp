@@ -96,4 +96,13 @@ bool write_record_file(const std::filesystem::path& path, const record_format& f
     return true;
 }
 
+std::u16string widen(std::string_view text) {
+    std::u16string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        out += static_cast<char16_t>(static_cast<unsigned char>(c));
+    }
+    return out;
+}
+
 } // namespace veso::corpus

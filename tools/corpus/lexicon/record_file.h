@@ -27,6 +27,8 @@ using record = std::pair<std::u16string, std::u16string>;
 
 // True when every unit is a single ISO 8859-1 character.
 bool fits_latin1(std::u16string_view text);
+// ISO 8859-1 bytes as UTF-16 units, one each.
+std::u16string widen(std::string_view latin1);
 
 // Why a record cannot be stored in a file of the given format, or nullptr when it can. The
 // loaders read text-mode files with CR LF folded and 0x1A as end of file, so those never appear.
