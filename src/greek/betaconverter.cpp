@@ -188,14 +188,6 @@ void build_reverse(const std::map<wide_string, wide_string>& forward,
     table.emplace(u")", u"");
 }
 
-std::uint32_t pack(wide_string_view key) {
-    std::uint32_t packed = 0;
-    for (std::size_t i = 0; i < key.size(); ++i) {
-        packed |= static_cast<std::uint32_t>(key[i]) << (8 * i);
-    }
-    return packed;
-}
-
 bool is_lower_letter(char16_t c) {
     return c >= 0x03B1 && c <= 0x03C9 && c != final_sigma;
 }
@@ -247,19 +239,26 @@ char16_t capital_with_breathing(wide_string_view text, std::size_t& length) {
                                  (dasia ? 1 : 0) + accent_offset(accent));
 }
 
-// Sigma: final before a space, stop, comma, semicolon, "<", CR or LF; "s1" and "s2" final with
-// the digit dropped; "*s" capital; medial otherwise. Rewrites in place: no rule lengthens the text.
-// Only the characters from `from` on are rewritten.
-void apply_sigma_rules(wide_string& text, std::size_t from) {
-    std::size_t out = from;
-    const std::size_t size = text.size();
-    for (std::size_t i = from; i < size; ++i) {
-        char16_t c = text[i];
-        if (c != u's') {
-            text[out++] = c;
-            continue;
+// Where to_unicode writes: room sized for the input, since no token yields more characters than
+// it has. Applies the rules that look at the character written before.
+class unicode_writer {
+public:
+    explicit unicode_writer(char16_t* out) : out_(out) {}
+
+    void put(char16_t c) {
+        // "C" followed by a converted eta is chi.
+        if (c == eta && length_ > 0 && out_[length_ - 1] == u'C') {
+            out_[length_ - 1] = chi;
+        } else {
+            out_[length_++] = c;
         }
-        char16_t next = i + 1 < size ? text[i + 1] : 0;
+    }
+
+    // Sigma is final before a space, stop, comma, semicolon, "<", CR or LF, and before "1" or
+    // "2", which is then dropped (the result says so); capital after "*"; medial otherwise.
+    // `next` is the input character after it, or 0 at the end: none of those characters is ever
+    // converted, so it is also the next character written.
+    bool put_sigma(char16_t next) {
         switch (next) {
         case u' ':
         case u'.':
@@ -268,23 +267,28 @@ void apply_sigma_rules(wide_string& text, std::size_t from) {
         case u'<':
         case u'\r':
         case u'\n':
-            text[out++] = final_sigma;
-            break;
+            out_[length_++] = final_sigma;
+            return false;
         case u'1':
         case u'2':
-            text[out++] = final_sigma;
-            ++i;
-            break;
+            out_[length_++] = final_sigma;
+            return true;
         default:
-            if (out > from && text[out - 1] == u'*') {
-                text[out - 1] = capital_sigma;
+            if (length_ > 0 && out_[length_ - 1] == u'*') {
+                out_[length_ - 1] = capital_sigma;
             } else {
-                text[out++] = medial_sigma;
+                out_[length_++] = medial_sigma;
             }
+            return false;
         }
     }
-    text.resize(out);
-}
+
+    std::size_t length() const { return length_; }
+
+private:
+    char16_t* out_;
+    std::size_t length_ = 0;
+};
 
 // Capitals ("*" and a letter, "*(" and rho, "*" with breathing, accent and vowel), then breathings
 // before a lower-case vowel. The patterns cannot overlap, so one pass gives the same result as
@@ -337,19 +341,43 @@ void apply_capital_and_breathing_rules(wide_string& text, std::size_t from) {
 betaconverter::betaconverter() : reverse_slot_(0x2000, -1) {
     build_forward(forward_table_);
     build_reverse(forward_table_, reverse_table_);
-    for (const auto& [key, value] : forward_table_) {
-        packed_forward_.emplace_back(pack(key), value[0]);
+    constexpr std::u16string_view marks = u"()*+/=\\|";
+    for (std::size_t i = 0; i < marks.size(); ++i) {
+        mark_digit_[marks[i]] = static_cast<std::uint8_t>(i + 1);
     }
-    std::sort(packed_forward_.begin(), packed_forward_.end());
+    letter_slot_.fill(-1);
+    std::int8_t letters = 0;
+    for (const auto& [key, value] : forward_table_) {
+        if (key.size() > 1 && letter_slot_[key[0]] < 0) {
+            letter_slot_[key[0]] = letters++;
+        }
+    }
+    marked_letters_.assign(static_cast<std::size_t>(letters) * mark_codes, 0);
+    for (std::size_t c = 0; c < bare_tokens_.size(); ++c) {
+        bare_tokens_[c] = static_cast<char16_t>(c);
+    }
     for (const auto& [key, value] : forward_table_) {
         if (key.size() == 1) {
-            single_letters_[key[0]] = value[0];
+            bare_tokens_[key[0]] = value[0];
+        } else {
+            std::size_t slot = static_cast<std::size_t>(letter_slot_[key[0]]);
+            marked_letters_[slot * mark_codes + mark_code(wide_string_view(key).substr(1))] =
+                value[0];
         }
     }
     for (const auto& [key, value] : reverse_table_) {
         reverse_slot_[key[0]] = static_cast<std::int16_t>(reverse_values_.size());
         reverse_values_.push_back(value);
     }
+}
+
+// The marks as base-9 digits, the first mark lowest; at most three marks, all ASCII.
+std::size_t betaconverter::mark_code(wide_string_view marks) const {
+    std::size_t code = 0;
+    for (std::size_t i = marks.size(); i-- > 0;) {
+        code = code * 9 + mark_digit(marks[i]);
+    }
+    return code;
 }
 
 bool betaconverter::is_beta_mark(char16_t c) {
@@ -368,72 +396,85 @@ bool betaconverter::is_beta_mark(char16_t c) {
     }
 }
 
-// The converted text is written through a pointer into a buffer sized for the input: no token
-// yields more characters than it has.
-void betaconverter::append_token(char16_t* out, std::size_t& length, wide_string_view token) const {
-    auto put = [out, &length](char16_t c) {
-        // "C" followed by a converted eta is chi.
-        if (c == eta && length > 0 && out[length - 1] == u'C') {
-            out[length - 1] = chi;
-        } else {
-            out[length++] = c;
-        }
-    };
-    if (token.size() == 1) {
-        char16_t c = token[0];
-        char16_t letter = c < single_letters_.size() ? single_letters_[c] : 0;
-        put(letter != 0 ? letter : c);
-        return;
-    }
-    if (token.size() <= 4 &&
-        std::all_of(token.begin(), token.end(), [](char16_t c) { return c != 0 && c < 0x80; })) {
-        std::uint32_t key = pack(token);
-        auto found = std::lower_bound(packed_forward_.begin(), packed_forward_.end(),
-                                      std::pair<std::uint32_t, char16_t>(key, 0));
-        if (found != packed_forward_.end() && found->first == key) {
-            put(found->second);
-            return;
-        }
-    }
-    for (char16_t c : token) {
-        put(c);
-    }
-}
-
 wide_string betaconverter::to_unicode(const wide_string& text) const {
     wide_string converted;
     to_unicode(text, converted);
     return converted;
 }
 
-// Appends in place, so a caller converting many spans reuses one buffer.
 void betaconverter::to_unicode(wide_string_view text, wide_string& out) const {
-    wide_string_view input = text.substr(0, std::min(text.size(), max_converted));
+    convert(text.substr(0, std::min(text.size(), max_converted)), false, out);
+}
+
+// The same as converting `text` with a space appended, without copying `text` to append it: the
+// space can only make a sigma before it final, and no capital or breathing rule takes it in.
+void betaconverter::to_unicode_spaced(wide_string_view text, wide_string& out) const {
+    if (text.size() >= max_converted) {
+        convert(text.substr(0, max_converted), false, out);
+    } else {
+        convert(text, true, out);
+    }
+}
+
+// Appends in place, so a caller converting many spans reuses one buffer; `spaced` converts a
+// space after `input` as well. The converted text is written through a pointer into room sized
+// for the input: no token yields more characters than it has.
+void betaconverter::convert(wide_string_view input, bool spaced, wide_string& out) const {
     const std::size_t from = out.size();
-    out.resize(from + input.size());
-    std::size_t length = 0;
-    bool has_sigma = false;
+    out.resize(from + input.size() + (spaced ? 1 : 0));
+    unicode_writer writer(out.data() + from);
+    // "*", "(" and ")" are adjacent in ASCII; whether any was met decides the capital pass.
+    auto is_capital_or_breathing = [](char16_t c) { return c >= u'(' && c <= u'*'; };
     bool has_capital_or_breathing = false;
     for (std::size_t start = 0; start < input.size();) {
-        char16_t first = input[start];
-        has_sigma = has_sigma || first == u's';
-        has_capital_or_breathing = has_capital_or_breathing || first == u'*' || is_breathing(first);
-        std::size_t end = start + 1;
-        while (end < input.size() && is_beta_mark(input[end])) {
-            has_capital_or_breathing =
-                has_capital_or_breathing || input[end] == u'*' || is_breathing(input[end]);
-            ++end;
+        // A token is one character and the marks after it; most have no marks.
+        const char16_t first = input[start];
+        const char16_t next = start + 1 < input.size() ? input[start + 1] : spaced ? u' ' : 0;
+        has_capital_or_breathing |= is_capital_or_breathing(first);
+        if (first == u's') {
+            // Sigma has no table entry: its form depends on its neighbours.
+            start += writer.put_sigma(next) ? 2 : 1;
+        } else if (mark_digit(next) == 0) {
+            writer.put(first < bare_tokens_.size() ? bare_tokens_[first] : first);
+            ++start;
+        } else {
+            std::size_t end = start + 1;
+            while (end < input.size() && mark_digit(input[end]) != 0) {
+                has_capital_or_breathing |= is_capital_or_breathing(input[end]);
+                ++end;
+            }
+            char16_t letter = marked_letter(input.substr(start, end - start));
+            if (letter != 0) {
+                writer.put(letter);
+            } else {
+                for (std::size_t i = start; i < end; ++i) {
+                    writer.put(input[i]);
+                }
+            }
+            start = end;
         }
-        append_token(out.data() + from, length, input.substr(start, end - start));
-        start = end;
     }
-    out.resize(from + length);
-    if (has_sigma) {
-        apply_sigma_rules(out, from);
+    if (spaced) {
+        writer.put(u' ');
     }
+    out.resize(from + writer.length());
     if (has_capital_or_breathing) {
         apply_capital_and_breathing_rules(out, from);
     }
+}
+
+std::uint8_t betaconverter::mark_digit(char16_t c) const {
+    return c < mark_digit_.size() ? mark_digit_[c] : 0;
+}
+
+// A letter and its marks as one precomposed character, or 0.
+char16_t betaconverter::marked_letter(wide_string_view token) const {
+    char16_t first = token[0];
+    if (token.size() > 4 || first >= letter_slot_.size() || letter_slot_[first] < 0) {
+        return 0;
+    }
+    return marked_letters_[static_cast<std::size_t>(letter_slot_[first]) * mark_codes +
+                           mark_code(token.substr(1))];
 }
 
 wide_string betaconverter::to_betacode(const wide_string& text) const {

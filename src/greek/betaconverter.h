@@ -22,6 +22,8 @@ public:
     wide_string to_unicode(const wide_string& text) const;
     // The same conversion of `text`, appended to `out`.
     void to_unicode(wide_string_view text, wide_string& out) const;
+    // The conversion of `text` followed by one space, appended to `out`.
+    void to_unicode_spaced(wide_string_view text, wide_string& out) const;
     // Unicode to Beta Code, one character at a time; unknown characters pass through.
     wide_string to_betacode(const wide_string& text) const;
 
@@ -31,10 +33,15 @@ public:
     const std::map<wide_string, wide_string>& reverse_table() const { return reverse_table_; }
 
 private:
-    // Forward keys are at most four ASCII characters: packed one byte each into a number, sorted.
-    std::vector<std::pair<std::uint32_t, char16_t>> packed_forward_;
-    // The bare letters by their ASCII code, 0 where there is none.
-    std::array<char16_t, 128> single_letters_{};
+    // A multi-character forward key is a letter and up to three marks. The letter's slot and the
+    // marks as base-9 digits (1-8; the eight marks are exactly the ASCII characters with a digit)
+    // index `marked_letters_` directly; 0 there means no key.
+    static constexpr std::size_t mark_codes = 9 * 9 * 9;
+    std::array<std::int8_t, 128> letter_slot_{};
+    std::array<std::uint8_t, 128> mark_digit_{};
+    std::vector<char16_t> marked_letters_;
+    // What an ASCII character without marks becomes: its letter, or itself.
+    std::array<char16_t, 128> bare_tokens_{};
     // Reverse values by code point below U+2000 (every key lies there); -1 when there is none.
     std::vector<std::int16_t> reverse_slot_;
     std::vector<wide_string> reverse_values_;
@@ -42,7 +49,10 @@ private:
     std::map<wide_string, wide_string> forward_table_;
     std::map<wide_string, wide_string> reverse_table_;
 
-    void append_token(char16_t* out, std::size_t& length, wide_string_view token) const;
+    void convert(wide_string_view input, bool spaced, wide_string& out) const;
+    std::uint8_t mark_digit(char16_t c) const;
+    std::size_t mark_code(wide_string_view marks) const;
+    char16_t marked_letter(wide_string_view token) const;
 };
 
 } // namespace veso

@@ -61,18 +61,40 @@ std::optional<wide_string_view> find_definition(const sorted_table& dictionary,
     }
 }
 
+enum class greek_mark { none, open, close };
+
+// The mark starting at `at`, where the text has a "<".
+greek_mark mark_at(wide_string_view text, std::size_t at) {
+    auto is = [text](std::size_t i, char16_t c) { return i < text.size() && text[i] == c; };
+    if (is(at + 1, u'G') && is(at + 2, u'>')) {
+        return greek_mark::open;
+    }
+    return is(at + 1, u'/') && is(at + 2, u'G') && is(at + 3, u'>') ? greek_mark::close
+                                                                    : greek_mark::none;
+}
+
+// The first `wanted` at or after `from`, or npos. Every mark starts with "<", so the scan jumps
+// from one "<" to the next.
+std::size_t find_mark(wide_string_view text, greek_mark wanted, std::size_t from) {
+    for (std::size_t at = find_unit(text, u'<', from); at != wide_string_view::npos;
+         at = find_unit(text, u'<', at + 1)) {
+        if (mark_at(text, at) == wanted) {
+            return at;
+        }
+    }
+    return wide_string_view::npos;
+}
+
 // The first "<G>" and the first "</G>" at or after `from`, in one scan; npos where there is none.
 std::pair<std::size_t, std::size_t> first_marks(wide_string_view text, std::size_t from) {
     std::size_t open = wide_string_view::npos;
     std::size_t close = wide_string_view::npos;
-    for (std::size_t at = from; at < text.size(); ++at) {
-        if (text[at] != u'<') {
-            continue;
-        }
-        wide_string_view here = text.substr(at);
-        if (open == wide_string_view::npos && here.starts_with(greek_open)) {
+    for (std::size_t at = find_unit(text, u'<', from); at != wide_string_view::npos;
+         at = find_unit(text, u'<', at + 1)) {
+        greek_mark mark = mark_at(text, at);
+        if (open == wide_string_view::npos && mark == greek_mark::open) {
             open = at;
-        } else if (close == wide_string_view::npos && here.starts_with(greek_close)) {
+        } else if (close == wide_string_view::npos && mark == greek_mark::close) {
             close = at;
         }
         if (open != wide_string_view::npos && close != wide_string_view::npos) {
@@ -82,10 +104,14 @@ std::pair<std::size_t, std::size_t> first_marks(wide_string_view text, std::size
     return {open, close};
 }
 
-// Whether a mark starts at or after `from` in `done` or across its end into `next`.
+// Whether a mark starts at or after `from` in `done`, perhaps running on into `next`. A mark
+// wholly in `next` is part of the text still to scan and does not count.
 bool markup_from(const wide_string& done, std::size_t from, wide_string_view next) {
-    if (done.find(greek_open, from) != wide_string::npos ||
-        done.find(greek_close, from) != wide_string::npos) {
+    if (find_unit(done, u'<', from) == wide_string::npos) {
+        return false;
+    }
+    if (find_mark(done, greek_mark::open, from) != wide_string::npos ||
+        find_mark(done, greek_mark::close, from) != wide_string::npos) {
         return true;
     }
     std::array<char16_t, 6> join{};
@@ -98,8 +124,7 @@ bool markup_from(const wide_string& done, std::size_t from, wide_string_view nex
         join[length++] = next[i];
     }
     wide_string_view joined(join.data(), length);
-    return joined.find(greek_open) != wide_string_view::npos ||
-           joined.find(greek_close) != wide_string_view::npos;
+    return joined.find(greek_open) < tail || joined.find(greek_close) < tail;
 }
 
 // Spans are converted in order into `done`, each one turned into Greek with the space to_unicode
@@ -110,14 +135,9 @@ void expand_greek_spans(wide_string_view source, const betaconverter& converter,
                         wide_string& done) {
     done.clear();
     const std::size_t original_length = source.size();
-    if (source.find(greek_open) == wide_string_view::npos) {
-        done.assign(source);
-        return;
-    }
     done.reserve(source.size());
     wide_string_view text = source;
     wide_string rejoined;
-    wide_string span;
     std::size_t rest = 0;
     while (true) {
         auto [open, close] = first_marks(text, rest);
@@ -137,9 +157,8 @@ void expand_greek_spans(wide_string_view source, const betaconverter& converter,
         } else {
             done.append(text.substr(rest, open - rest));
             watch_from = done.size();
-            span.assign(text.substr(open + greek_open.size(), close - open - greek_open.size()));
-            span += u' ';
-            converter.to_unicode(span, done);
+            converter.to_unicode_spaced(
+                text.substr(open + greek_open.size(), close - open - greek_open.size()), done);
         }
         rest = close + greek_close.size();
         watch_from = watch_from >= 3 ? watch_from - 3 : 0;
@@ -159,7 +178,7 @@ void expand_greek_spans(wide_string_view source, const betaconverter& converter,
 } // namespace
 
 void lexicon::expand_greek_markup(wide_string& text) const {
-    if (text.find(greek_open) == wide_string::npos) {
+    if (find_mark(text, greek_mark::open, 0) == wide_string::npos) {
         return;
     }
     wide_string expanded;
@@ -232,7 +251,8 @@ void lexicon::open_dictionary_page(const wide_string& headword) {
     page_first_headword = wide_string(entries[first].value);
     // The rows are written over the strings of the page before, reusing their buffers.
     std::size_t used = 0;
-    for (std::size_t row = first; row < entries.size() && row < first + page_rows; ++row) {
+    const std::size_t end = std::min(entries.size(), first + page_rows);
+    for (std::size_t row = first; row < end; ++row) {
         wide_string_view row_headword = entries[row].value;
         if (page.size() < used + 2) {
             page.resize(used + 2);

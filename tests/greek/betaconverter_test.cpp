@@ -209,6 +209,25 @@ TEST_F(betaconverter_test, single_scan_matches_rule_by_rule_conversion) {
     }
 }
 
+TEST_F(betaconverter_test, spaced_conversion_equals_converting_with_a_space_appended) {
+    std::mt19937 random(20261210);
+    for (int i = 0; i < 50000; ++i) {
+        wide_string text = random_beta_text(random);
+        wide_string out = u"x";
+        converter.to_unicode_spaced(text, out);
+        ASSERT_EQ(out, u"x" + converter.to_unicode(text + u" "))
+            << "input: " << std::string(text.begin(), text.end());
+    }
+    for (std::size_t length : {9998, 9999, 10000, 10001}) {
+        for (const wide_string tail : {u"s", u"*)a", u"w|"}) {
+            wide_string text = wide_string(length - tail.size(), u'a') + tail;
+            wide_string out;
+            converter.to_unicode_spaced(text, out);
+            EXPECT_EQ(out, converter.to_unicode(text + u" ")) << length;
+        }
+    }
+}
+
 TEST_F(betaconverter_test, appending_conversion_leaves_the_text_before_it_alone) {
     std::mt19937 random(20261209);
     const std::vector<wide_string> prefixes = {u"", u"*", u"C", u"s", u"(", u"x*("};
