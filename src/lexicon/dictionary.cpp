@@ -248,19 +248,18 @@ void lexicon::open_dictionary_page(const wide_string& headword) {
 
     const sorted_table& entries = index->entries();
     impl_->page_position = first;
-    page_first_headword = wide_string(entries[first].value);
+    const std::size_t end = std::min(entries.size(), first + page_rows);
+    page_first_headword.assign(entries[first].value);
+    page_last_headword.assign(entries[end - 1].value);
     // The rows are written over the strings of the page before, reusing their buffers.
     std::size_t used = 0;
-    const std::size_t end = std::min(entries.size(), first + page_rows);
     for (std::size_t row = first; row < end; ++row) {
-        wide_string_view row_headword = entries[row].value;
         if (page.size() < used + 2) {
             page.resize(used + 2);
         }
-        page[used].assign(row_headword);
+        page[used].assign(entries[row].value);
         expand_greek_spans(index->definition_at(row), impl_->converter, page[used + 1]);
         used += 2;
-        page_last_headword = wide_string(row_headword);
     }
     page.resize(used);
     dictionary_page = std::move(page);
