@@ -1,7 +1,8 @@
 # Builds data/ from the corpus into ROOT once; later runs, from any build folder, reuse it while the
 # builder's sources are unchanged.
 file(GLOB_RECURSE sources "${SOURCE_DIR}/*.cpp" "${SOURCE_DIR}/*.h" "${SOURCE_DIR}/../../src/greek/*.cpp"
-     "${SOURCE_DIR}/../../src/lexicon/*.cpp")
+     "${SOURCE_DIR}/../../src/greek/*.h" "${SOURCE_DIR}/../../src/lexicon/*.cpp"
+     "${SOURCE_DIR}/../../src/lexicon/*.h")
 list(SORT sources)
 set(all "")
 foreach(f IN LISTS sources)
