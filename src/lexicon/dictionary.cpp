@@ -85,23 +85,31 @@ std::size_t find_mark(wide_string_view text, greek_mark wanted, std::size_t from
     return wide_string_view::npos;
 }
 
-// The first "<G>" and the first "</G>" at or after `from`, in one scan; npos where there is none.
-std::pair<std::size_t, std::size_t> first_marks(wide_string_view text, std::size_t from) {
+struct first_marks_found {
     std::size_t open = wide_string_view::npos;
     std::size_t close = wide_string_view::npos;
+    // Whether every "<" the scan met was one of these two marks.
+    bool only_marks = true;
+};
+
+// The first "<G>" and the first "</G>" at or after `from`, in one scan; npos where there is none.
+first_marks_found first_marks(wide_string_view text, std::size_t from) {
+    first_marks_found found;
     for (std::size_t at = find_unit(text, u'<', from); at != wide_string_view::npos;
          at = find_unit(text, u'<', at + 1)) {
         greek_mark mark = mark_at(text, at);
-        if (open == wide_string_view::npos && mark == greek_mark::open) {
-            open = at;
-        } else if (close == wide_string_view::npos && mark == greek_mark::close) {
-            close = at;
+        if (found.open == wide_string_view::npos && mark == greek_mark::open) {
+            found.open = at;
+        } else if (found.close == wide_string_view::npos && mark == greek_mark::close) {
+            found.close = at;
+        } else {
+            found.only_marks = false;
         }
-        if (open != wide_string_view::npos && close != wide_string_view::npos) {
+        if (found.open != wide_string_view::npos && found.close != wide_string_view::npos) {
             break;
         }
     }
-    return {open, close};
+    return found;
 }
 
 // Whether a mark starts at or after `from` in `done`, perhaps running on into `next`. A mark
@@ -140,7 +148,7 @@ void expand_greek_spans(wide_string_view source, const betaconverter& converter,
     wide_string rejoined;
     std::size_t rest = 0;
     while (true) {
-        auto [open, close] = first_marks(text, rest);
+        auto [open, close, only_marks] = first_marks(text, rest);
         if (open == wide_string_view::npos) {
             break;
         }
@@ -150,6 +158,9 @@ void expand_greek_spans(wide_string_view source, const betaconverter& converter,
             break;
         }
         std::size_t watch_from;
+        // No new mark can form when no "<" stands in the three characters before the span or in
+        // the span itself.
+        bool cannot_form_mark = false;
         if (close < open) {
             // A closing mark before any opening one is dropped.
             done.append(text.substr(rest, close - rest));
@@ -157,13 +168,14 @@ void expand_greek_spans(wide_string_view source, const betaconverter& converter,
         } else {
             done.append(text.substr(rest, open - rest));
             watch_from = done.size();
+            cannot_form_mark = only_marks && open - rest >= 3;
             converter.to_unicode_spaced(
                 text.substr(open + greek_open.size(), close - open - greek_open.size()), done);
         }
         rest = close + greek_close.size();
         watch_from = watch_from >= 3 ? watch_from - 3 : 0;
         wide_string_view next = text.substr(rest, 3);
-        if (markup_from(done, watch_from, next)) {
+        if (!cannot_form_mark && markup_from(done, watch_from, next)) {
             wide_string joined = done;
             joined.append(text.substr(rest));
             done.erase(watch_from);
