@@ -12,6 +12,12 @@ VESO_FUZZ_TARGET(fuzz_conversion) {
     if (greek.size() > std::min<std::size_t>(text.size(), 10000)) {
         std::abort();
     }
+    // Converting with a space appended must not depend on how the space is appended.
+    veso::wide_string spaced;
+    converter.to_unicode_spaced(text, spaced);
+    if (spaced != converter.to_unicode(text + u" ")) {
+        std::abort();
+    }
     veso::wide_string beta = converter.to_betacode(text);
     converter.to_unicode(beta);
     converter.to_betacode(greek);
