@@ -341,9 +341,11 @@ void apply_capital_and_breathing_rules(wide_string& text, std::size_t from) {
 betaconverter::betaconverter() : reverse_slot_(0x2000, -1) {
     build_forward(forward_table_);
     build_reverse(forward_table_, reverse_table_);
-    constexpr std::u16string_view marks = u"()*+/=\\|";
-    for (std::size_t i = 0; i < marks.size(); ++i) {
-        mark_digit_[marks[i]] = static_cast<std::uint8_t>(i + 1);
+    std::uint8_t digit = 0;
+    for (char16_t c = 0; c < mark_digit_.size(); ++c) {
+        if (is_beta_mark(c)) {
+            mark_digit_[c] = ++digit;
+        }
     }
     letter_slot_.fill(-1);
     std::int8_t letters = 0;
