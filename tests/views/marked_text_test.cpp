@@ -1,6 +1,7 @@
 #include "platform/headless/headless_device_context.h"
 #include "platform/headless/headless_fonts.h"
 #include "views/marked_text.h"
+#include "views/view_fonts.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -11,26 +12,17 @@ namespace {
 
 class marked_text : public ::testing::Test {
 protected:
-    marked_text() {
-        platform::font_description d;
-        normal = factory.create_font(d);
-        d.italic = true;
-        italic = factory.create_font(d);
-        d.italic = false;
-        d.weight = 700;
-        bold = factory.create_font(d);
-    }
     std::vector<std::u16string> pieces() const {
         std::vector<std::u16string> result;
         for (const auto& t : dc.texts())
             result.push_back(t.text);
         return result;
     }
-    marked_text_fonts fonts() const { return {normal.get(), italic.get(), bold.get()}; }
+    marked_text_fonts fonts() const { return faces.marked(); }
 
     platform::headless_font_factory factory;
     platform::headless_device_context dc;
-    std::unique_ptr<platform::font> normal, italic, bold;
+    view_fonts faces{factory, platform::font_description{}.height};
 };
 
 TEST_F(marked_text, PiecesRunFromSpaceToWordAndFirstPiecesStartAfterTheirMark) {

@@ -2,6 +2,7 @@
 
 #include "common/unicode_text.h"
 #include "lexicon/morphology_analysis.h"
+#include "lexicon/record_file.h"
 
 #include <cstring>
 
@@ -148,15 +149,6 @@ source_entry finish_entry(std::u16string headword, definition_text& text, std::s
     return e;
 }
 
-std::u16string ascii_to_u16(std::string_view text) {
-    std::u16string out;
-    out.reserve(text.size());
-    for (const char c : text) {
-        out += static_cast<char16_t>(static_cast<unsigned char>(c));
-    }
-    return out;
-}
-
 std::u16string trim(std::u16string text) {
     const auto first = text.find_first_not_of(u" \t\r\n,*");
     const auto last = text.find_last_not_of(u" \t\r\n,.");
@@ -192,7 +184,7 @@ std::vector<source_entry> read_tei_entries(const pugi::xml_document& document,
     for (const auto& node : nodes) {
         const char* key = node.attribute("key").value();
         std::u16string headword = flavour.beta_code_greek
-                                      ? ascii_to_u16(normalise_headword(key))
+                                      ? widen(normalise_headword(key))
                                       : greek_to_beta(greek_from_utf8(key), converter);
         if (headword.empty()) {
             continue;
