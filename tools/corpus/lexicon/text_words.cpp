@@ -63,56 +63,33 @@ text_word_counts count_text_words(std::span<const authored_text> texts,
     std::unordered_map<std::u16string, std::size_t> by_word; // word with its end, to entry
     std::vector<std::int64_t> entry_of;                      // -1 for unstorable
     for (const auto& passage : texts) {
-        const std::u16string_view text = passage.text;
         const std::size_t slot = slot_of(passage.author_number);
-        std::size_t i = 0;
-        while (i < text.size()) {
-            const char16_t c = text[i];
-            if (c == u' ' || c == u'\r' || c == 0) {
-                ++i;
-                continue;
-            }
-            // The painted word runs to the next space or carriage return; its key is taken up to
-            // the first space, carriage return or "³" within 80 characters, that one included.
-            std::size_t painted_end = i;
-            while (painted_end < text.size() && text[painted_end] != u' ' &&
-                   text[painted_end] != u'\r' && text[painted_end] != 0) {
-                ++painted_end;
-            }
-            std::size_t n = 0;
-            while (n < 80 && i + n < text.size() && text[i + n] != u' ' && text[i + n] != u'\r' &&
-                   text[i + n] != 0xB3) {
-                ++n;
-            }
-            std::u16string_view word;
-            if (n < 80 && i + n < text.size()) {
-                word = text.substr(i, n + 1);
-            }
-            i = painted_end;
-            if (word.empty()) {
-                ++result.unstorable_tokens;
-                continue;
-            }
-            auto [it, inserted] = by_word.try_emplace(std::u16string(word), entry_of.size());
-            if (inserted) {
-                std::string key = lookup_key(word, converter);
-                if (key.empty() || key.size() > 2023) {
-                    entry_of.push_back(-1);
-                } else {
-                    entry_of.push_back(static_cast<std::int64_t>(result.words.size()));
-                    text_word_counts::entry e;
-                    e.analysis_key = lookup_key(analyser_word(word), converter);
-                    e.key = std::move(key);
-                    result.words.push_back(std::move(e));
+        for_each_text_word(
+            passage.text, 0, passage.text.size(), [&](std::size_t, std::u16string_view word) {
+                if (word.empty()) {
+                    ++result.unstorable_tokens;
+                    return;
                 }
-            }
-            const std::int64_t index = entry_of[it->second];
-            if (index < 0) {
-                ++result.unstorable_tokens;
-            } else {
-                ++result.words[static_cast<std::size_t>(index)].tokens[slot];
-            }
-        }
+                auto [it, inserted] = by_word.try_emplace(std::u16string(word), entry_of.size());
+                if (inserted) {
+                    std::string key = lookup_key(word, converter);
+                    if (key.empty() || key.size() > 2023) {
+                        entry_of.push_back(-1);
+                    } else {
+                        entry_of.push_back(static_cast<std::int64_t>(result.words.size()));
+                        text_word_counts::entry e;
+                        e.analysis_key = lookup_key(analyser_word(word), converter);
+                        e.key = std::move(key);
+                        result.words.push_back(std::move(e));
+                    }
+                }
+                const std::int64_t index = entry_of[it->second];
+                if (index < 0) {
+                    ++result.unstorable_tokens;
+                } else {
+                    ++result.words[static_cast<std::size_t>(index)].tokens[slot];
+                }
+            });
     }
     // Different spellings of a word (with and without its punctuation) share one key.
     std::unordered_map<std::string, std::size_t> by_key;

@@ -27,9 +27,41 @@ struct text_word_counts {
     std::uint64_t unstorable_tokens = 0; // keys with characters beyond ISO 8859-1, or too long
 };
 
-// The words of built passages, cut as the text view cuts them: runs between spaces and carriage
-// returns, at most 80 characters, ending at a "³". Each key is the Beta Code of the word with its
-// ending character, cleaned as a clicked word is.
+// Calls visit(start, word) for every word of text that starts in [begin, end), cut as the text
+// view cuts it: a painted word runs between spaces, carriage returns and zero units; its look-up
+// text runs from its start to the first space, carriage return or "³" within 80 characters, that
+// one included, and is empty when there is none.
+template <class Visit>
+void for_each_text_word(std::u16string_view text, std::size_t begin, std::size_t end,
+                        Visit&& visit) {
+    std::size_t i = begin;
+    while (i < end && i < text.size()) {
+        const char16_t c = text[i];
+        if (c == u' ' || c == u'\r' || c == 0) {
+            ++i;
+            continue;
+        }
+        std::size_t painted_end = i;
+        while (painted_end < text.size() && text[painted_end] != u' ' &&
+               text[painted_end] != u'\r' && text[painted_end] != 0) {
+            ++painted_end;
+        }
+        std::size_t n = 0;
+        while (n < 80 && i + n < text.size() && text[i + n] != u' ' && text[i + n] != u'\r' &&
+               text[i + n] != 0xB3) {
+            ++n;
+        }
+        std::u16string_view word;
+        if (n < 80 && i + n < text.size()) {
+            word = text.substr(i, n + 1);
+        }
+        visit(i, word);
+        i = painted_end;
+    }
+}
+
+// The words of built passages, cut by for_each_text_word. Each key is the Beta Code of the word
+// with its ending character, cleaned as a clicked word is.
 text_word_counts count_text_words(std::span<const authored_text> texts,
                                   const betaconverter& converter);
 
