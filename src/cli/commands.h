@@ -32,5 +32,6 @@ void print_json(const nlohmann::json& object);
 
 void add_lexicon_commands(CLI::App& app, command_context& context);
 void add_library_commands(CLI::App& app, command_context& context);
+void add_occurrence_commands(CLI::App& app, command_context& context);
 
 } // namespace veso::cli

@@ -1,6 +1,7 @@
 // veso-build-data: builds the program's ten data files (and the generated C++ tables) from the open
 // Greek corpus.
 #include "lexicon/build_lexicon.h"
+#include "occurrences/occurrence_index_writer.h"
 #include "texts/build_texts.h"
 
 #include <CLI/CLI.hpp>
@@ -39,7 +40,8 @@ int main(int argc, char** argv) {
     if (!veso::corpus::build_text_files(corpus, out, generated, texts, report)) {
         return 1;
     }
-    if (!texts_only && !veso::corpus::build_lexicon_files(corpus, out, texts.passages, report)) {
+    if (!texts_only && (!veso::corpus::build_lexicon_files(corpus, out, texts.passages, report) ||
+                        !veso::corpus::build_occurrence_index(out, report))) {
         return 1;
     }
     const auto seconds =

@@ -1,0 +1,187 @@
+#include "occurrences/short_gloss.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace veso::occurrences {
+
+namespace {
+
+constexpr std::size_t longest_gloss = 80;
+
+struct run {
+    char16_t style = u'N'; // N normal, I italic, B bold
+    wide_string text;
+    bool starts_definition = false;
+};
+
+bool starts_with(wide_string_view text, std::size_t at, wide_string_view prefix) {
+    return text.substr(at, prefix.size()) == prefix;
+}
+
+// What the sources' HTML entities stand for; an unknown one is dropped.
+wide_string_view entity_text(wide_string_view name) {
+    if (name == u"lsquo" || name == u"rsquo") {
+        return u"'";
+    }
+    if (name == u"ldquo" || name == u"rdquo" || name == u"quot") {
+        return u"\"";
+    }
+    if (name == u"mdash" || name == u"ndash") {
+        return u"\u2014";
+    }
+    if (name == u"amp") {
+        return u"&";
+    }
+    return {};
+}
+
+std::vector<run> runs_of(wide_string_view text, const betaconverter& converter) {
+    std::vector<run> runs(1);
+    runs.front().starts_definition = true;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (starts_with(text, i, u"<G>")) {
+            const std::size_t end = std::min(text.find(u"</G>", i + 3), text.size());
+            wide_string greek =
+                converter.to_unicode(wide_string(text.substr(i + 3, end - i - 3)) + u" ");
+            runs.back().text += greek;
+            i = std::min(end + 4, text.size());
+        } else if (text[i] == u'<' && i + 2 < text.size() && text[i + 2] == u'>' &&
+                   (text[i + 1] == u'I' || text[i + 1] == u'B' || text[i + 1] == u'N')) {
+            runs.push_back({text[i + 1], {}});
+            i += 3;
+        } else if (text[i] == u'&') {
+            const std::size_t semicolon = text.find(u';', i);
+            if (semicolon != wide_string_view::npos && semicolon - i <= 8) {
+                runs.back().text += entity_text(text.substr(i + 1, semicolon - i - 1));
+                i = semicolon + 1;
+            } else {
+                runs.back().text += text[i++];
+            }
+        } else {
+            runs.back().text += text[i++];
+        }
+    }
+    return runs;
+}
+
+bool has_english(const wide_string& text) {
+    int letters = 0;
+    for (const char16_t c : text) {
+        letters = c >= u'a' && c <= u'z' ? letters + 1 : 0;
+        if (letters == 3) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool is_space(char16_t c) {
+    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
+}
+
+// A sense label: a letter, a Roman or Arabic number, or one in brackets, followed by a full stop
+// or closing bracket.
+bool is_label(wide_string_view word) {
+    if (word.empty() || (word.back() != u'.' && word.back() != u')')) {
+        return false;
+    }
+    wide_string_view core = word.substr(0, word.size() - 1);
+    if (!core.empty() && core.back() == u')') {
+        core.remove_suffix(1);
+    }
+    if (!core.empty() && core.front() == u'(') {
+        core.remove_prefix(1);
+    }
+    if (core.empty() || core.size() > 4) {
+        return false;
+    }
+    const bool digits =
+        std::all_of(core.begin(), core.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; });
+    const bool roman = std::all_of(core.begin(), core.end(),
+                                   [](char16_t c) { return c == u'I' || c == u'V' || c == u'X'; });
+    return digits || roman ||
+           (core.size() == 1 &&
+            ((core[0] >= u'a' && core[0] <= u'z') || (core[0] >= u'A' && core[0] <= u'Z')));
+}
+
+wide_string tidied(wide_string_view text) {
+    // Words separated by single spaces.
+    std::vector<wide_string> words;
+    wide_string word;
+    for (const char16_t c : text) {
+        if (is_space(c)) {
+            if (!word.empty()) {
+                words.push_back(std::move(word));
+                word.clear();
+            }
+        } else {
+            word += c;
+        }
+    }
+    if (!word.empty()) {
+        words.push_back(std::move(word));
+    }
+    std::size_t first = 0;
+    while (first < words.size() && is_label(words[first])) {
+        ++first;
+    }
+    wide_string out;
+    for (std::size_t i = first; i < words.size(); ++i) {
+        if (!out.empty() && out.size() + 1 + words[i].size() > longest_gloss) {
+            out += u" \u2026";
+            return out;
+        }
+        if (!out.empty()) {
+            out += u' ';
+        }
+        out += words[i];
+    }
+    while (!out.empty() && (out.back() == u',' || out.back() == u';' || out.back() == u':' ||
+                            out.back() == u'.' || out.back() == u'\u2014')) {
+        out.pop_back();
+    }
+    return out;
+}
+
+} // namespace
+
+wide_string short_gloss(wide_string_view definition, const betaconverter& converter) {
+    char16_t source = 0;
+    if (definition.size() >= 4 && definition[0] == u'[' && definition[2] == u']') {
+        source = definition[1];
+        definition.remove_prefix(definition[3] == u' ' ? 4 : 3);
+    }
+    const std::vector<run> runs = runs_of(definition, converter);
+    char16_t wanted = 0;
+    switch (source) {
+    case u'L':
+        wanted = u'B';
+        break;
+    case u'T':
+    case u'A':
+        wanted = u'I';
+        break;
+    case u'D':
+        wanted = u'N';
+        break;
+    default:
+        break;
+    }
+    if (wanted != 0) {
+        for (const run& r : runs) {
+            if (r.style == wanted && !r.starts_definition && has_english(r.text)) {
+                return tidied(r.text);
+            }
+        }
+    }
+    wide_string plain;
+    for (const run& r : runs) {
+        plain += r.text;
+        plain += u' ';
+    }
+    return tidied(plain);
+}
+
+} // namespace veso::occurrences
