@@ -110,7 +110,11 @@ occurrence_index::opened occurrence_index::open(const fs::path& data_folder,
 
     std::vector<std::vector<std::uint64_t>> raw(section_count);
     std::uint64_t expected_offset = sizeof header;
-    std::uint64_t checksum = checksum_seed;
+    file_header unsummed = header;
+    unsummed.checksum = 0;
+    std::array<std::uint64_t, sizeof header / 8> header_words{};
+    std::memcpy(header_words.data(), &unsummed, sizeof header);
+    std::uint64_t checksum = checksum_step(checksum_seed, header_words);
     for (std::size_t i = 0; i < section_count; ++i) {
         const section_entry& entry = header.section_table[i];
         if (entry.offset != expected_offset || entry.size % 8 != 0 ||

@@ -36,10 +36,11 @@ std::int32_t text_file_of(const passage_location& row) {
     return row.work_code == 40 ? 3 : 0;
 }
 
-// Numbers, line markers and sigla are no words.
-bool has_greek_letter(std::string_view key) {
-    return std::any_of(key.begin(), key.end(),
-                       [](char c) { return c >= 'a' && c <= 'z' && c != 'j' && c != 'v'; });
+// Numbers, line markers, sigla and the English notices of missing texts are no Greek words.
+bool has_greek_letter(std::u16string_view word) {
+    return std::any_of(word.begin(), word.end(), [](char16_t c) {
+        return (c >= 0x0370 && c <= 0x03FF) || (c >= 0x1F00 && c <= 0x1FFF);
+    });
 }
 
 std::u16string widened(std::string_view latin1) {
@@ -166,8 +167,8 @@ std::int32_t index_builder::key_of_word(std::u16string_view word) {
         return found->second;
     }
     const auto it = word_keys_.emplace(std::u16string(word), -1).first;
-    const std::string key = lookup_key(word, converter_);
-    if (key.empty() || key.size() > 0xFFFF || !has_greek_letter(key)) {
+    const std::string key = has_greek_letter(word) ? lookup_key(word, converter_) : std::string();
+    if (key.empty() || key.size() > 0xFFFF) {
         return -1;
     }
     const auto [number, new_key] =
@@ -196,10 +197,13 @@ void index_builder::add_leaf(const mydoc& doc, std::int32_t id, const passage_lo
     leaf.author = doc.author_number;
     leaf.file = text_file_of(row);
     leaf.file_unit = doc.file_offset / 2;
-    leaf.range_start = start;
-    leaf.range_end = std::max(start, std::min(end, doc.text_length));
-    leaf.first_token = static_cast<std::uint32_t>(tokens_.size());
+    // The text view stops at the first zero unit, where the passage read ends.
     const std::u16string_view loaded(doc.text.data(), static_cast<std::size_t>(doc.text_length));
+    end = std::max(start, std::min(end, doc.text_length));
+    leaf.range_start = start;
+    leaf.range_end = static_cast<std::int32_t>(std::min<std::size_t>(
+        loaded.find(u'\0', static_cast<std::size_t>(start)), static_cast<std::size_t>(end)));
+    leaf.first_token = static_cast<std::uint32_t>(tokens_.size());
     const std::uint64_t author_bit = std::uint64_t{1} << std::clamp(leaf.author, 0, 44);
     for_each_text_word(loaded, static_cast<std::size_t>(leaf.range_start),
                        static_cast<std::size_t>(leaf.range_end),
@@ -483,7 +487,9 @@ bool write_occurrence_index(const occurrence_sources& sources, const reading_lik
             continue;
         }
         doc->select_passage(entry.id);
-        if (doc->loading || !ui.messages().empty()) {
+        // A passage cut short is indexed as the program shows it; one that cannot be shown at
+        // all means the data does not fit.
+        if (doc->loading) {
             error = "cannot load passage " + std::to_string(entry.id) + " from " + data.string();
             for (const auto& m : ui.messages()) {
                 error += ": " + narrowed(m.text);
@@ -509,15 +515,19 @@ bool write_occurrence_index(const occurrence_sources& sources, const reading_lik
         header.source_sizes[i] = ec ? 0 : size;
     }
     std::uint64_t offset = sizeof header;
-    std::uint64_t checksum = checksum_seed;
     for (std::size_t i = 0; i < section_count; ++i) {
         const std::uint64_t length = sections[i].size();
         pad(sections[i]);
         header.section_table[i] = {offset, sections[i].size(), length};
         offset += sections[i].size();
-        checksum = checksum_of(sections[i], checksum);
     }
     header.file_size = offset;
+    section_bytes header_bytes(sizeof header);
+    std::memcpy(header_bytes.data(), &header, sizeof header);
+    std::uint64_t checksum = checksum_of(header_bytes, checksum_seed);
+    for (const section_bytes& s : sections) {
+        checksum = checksum_of(s, checksum);
+    }
     header.checksum = checksum;
     const fs::path path = data / index_file_name;
     if (!write_file(path, header, sections, error)) {
