@@ -151,6 +151,7 @@ void textview::clear_boxes() {
 void textview::restart_layout(bool invalidate) {
     clear_boxes();
     lines_.clear();
+    marked_word_ = -1;
     if (invalidate)
         invalidate_(true);
 }
@@ -176,15 +177,57 @@ void textview::paint(platform::device_context& dc, platform::text_size window_si
         paint_start_picture(dc);
         return;
     }
-    dc.set_text_justification(0, 0);
-    justifying_ = false;
     page_widths_.clear();
+    begin_page_layout(dc);
     dc.set_text_colour(platform::make_colour(0, 0, 0));
-    dc.select_font(*fonts_->normal);
     lay_out_page(dc, area);
     paint_lines(dc, area);
     dc.set_text_justification(0, 0);
     dc.select_font(*fonts_->normal);
+}
+
+void textview::begin_page_layout(platform::device_context& dc) {
+    dc.set_text_justification(0, 0);
+    justifying_ = false;
+    dc.select_font(*fonts_->normal);
+}
+
+bool textview::show_word_at(platform::device_context& dc, platform::text_size window_size,
+                            std::int32_t position) {
+    const std::int32_t section_start =
+        document_.page_starts.empty() ? document_.page_start : document_.page_starts.front();
+    if (document_.text_length == 0 || document_.loading || position < section_start ||
+        position >= document_.section_end) {
+        return false;
+    }
+    const platform::rect area{margin_x, margin_y, window_size.width - margin_x,
+                              window_size.height - margin_y};
+    const std::int32_t shown = document_.page_start;
+    std::vector<std::int32_t> starts{section_start};
+    page_widths_.clear();
+    begin_page_layout(dc);
+    while (true) {
+        document_.page_start = starts.back();
+        lay_out_page(dc, area);
+        const std::int32_t next = lines_.empty() ? document_.page_start : lines_.back().end;
+        if (position < next) {
+            break;
+        }
+        // Where Page Forward stops, the position cannot be reached.
+        const bool next_inside = next > starts.back() && next < document_.section_end &&
+                                 unit(next) != u'\0' && !document_.past_section_end;
+        if (!next_inside) {
+            document_.page_start = shown;
+            restart_layout(true);
+            return false;
+        }
+        starts.push_back(next);
+    }
+    document_.page_starts = std::move(starts);
+    document_.page_start = document_.page_starts.back();
+    restart_layout(true);
+    marked_word_ = position;
+    return true;
 }
 
 void textview::paint_start_picture(platform::device_context& dc) {
@@ -347,6 +390,10 @@ int textview::paint_word(platform::device_context& dc, std::int32_t start, std::
     const bool closes_bold = !word.empty() && word.back() == bold_off;
     if (closes_bold)
         word.remove_suffix(1);
+    if (start == marked_word_) {
+        const platform::text_size box = extent(dc, word);
+        dc.fill_rectangle({x, y, x + box.width, y + box.height}, marked_word_colour);
+    }
 
     platform::text_size size;
     const auto draw = [&](std::u16string_view text) {

@@ -33,6 +33,8 @@ public:
     static constexpr int picture_x = 10;
     static constexpr int picture_y = 10;
     static constexpr int frequent_enough = 200;
+    // Behind a marked word.
+    static constexpr platform::colour_ref marked_word_colour = platform::make_colour(255, 226, 110);
 
     // One laid-out line of the current page.
     struct line {
@@ -66,6 +68,16 @@ public:
     // Left or right button down at client coordinates.
     void click(int x, int y);
 
+    // Shows the page of the current section that holds the text position, reached from the
+    // section's first page as Page Forward reaches it (so Page Backward walks back through the
+    // pages before it), laid out for a window of window_size; then marks the word that starts
+    // at position until the page changes. False, changing nothing, when the position lies outside
+    // the section.
+    bool show_word_at(platform::device_context& dc, platform::text_size window_size,
+                      std::int32_t position);
+    // The position of the marked word, or -1.
+    std::int32_t marked_word() const { return marked_word_; }
+
     // A morphology string as the flat list marker, lemma, count, description per analysis.
     std::vector<wide_string> analyses_for_word(const wide_string& morphology) const;
 
@@ -86,6 +98,7 @@ private:
     struct fonts;
     void paint_start_picture(platform::device_context& dc);
     void lay_out_page(platform::device_context& dc, const platform::rect& area);
+    void begin_page_layout(platform::device_context& dc);
     void paint_lines(platform::device_context& dc, const platform::rect& area);
     std::int32_t break_position(platform::device_context& dc, std::int32_t line_start,
                                 int available) const;
@@ -116,6 +129,7 @@ private:
     view_invalidator invalidate_;
 
     std::int32_t author_number_ = 1;
+    std::int32_t marked_word_ = -1;
     wide_string clicked_word_;
     std::vector<wide_string> word_keys_;
     std::vector<int> word_tops_;

@@ -96,6 +96,10 @@ void qt_device_context::set_text_justification(int extra, int break_count) {
     spaces_used_ = 0;
 }
 
+void qt_device_context::fill_rectangle(const rect& area, colour_ref colour) {
+    painter_.fillRect(QRect(area.left, area.top, area.width(), area.height()), to_qcolor(colour));
+}
+
 void qt_device_context::draw_picture(picture_id picture, int x, int y) {
     painter_.drawPixmap(x, y, picture_pixmap(picture, painter_.device()->devicePixelRatioF()));
 }
