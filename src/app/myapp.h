@@ -43,6 +43,7 @@ public:
     platform::ui_services& ui() { return *ui_; }
     platform::font_factory& fonts() { return *fonts_; }
     mydoc& document() { return *document_; }
+    const std::filesystem::path& working_folder() const { return working_folder_; }
     myframe* main_window() { return frame_.get(); }
 
 private:

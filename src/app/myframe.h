@@ -6,17 +6,24 @@
 #include <QMainWindow>
 #include <map>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QSplitter;
 
 namespace veso {
 
+namespace occurrences {
+class occurrence_data;
+}
+
 class aboutvesodlg;
 class dictionary_window;
 class lookup_pane_widget;
 class lookupview;
 class myapp;
+class occurrences_window;
+class vocabulary_window;
 class text_pane_widget;
 class textsmenu_view;
 class textview;
@@ -54,9 +61,24 @@ public:
     QSplitter& splitter() const { return *splitter_; }
     textsmenu_view& catalogue() const { return *catalogue_; }
     textview& text() const { return *text_view_; }
+    text_pane_widget& text_pane() const { return *text_widget_; }
     lookupview& lookup() const { return *lookup_view_; }
     text_pane_widget& text_widget() const { return *text_widget_; }
     dictionary_window& dictionary() const { return *dictionary_; }
+
+    // The Search menu's commands with what the reader chose or typed: a lemma of the clicked
+    // word (an index into its lemmas), a typed word.
+    void show_occurrences_of_lemma(std::size_t choice);
+    void show_occurrences_of_form();
+    void find_word(const QString& typed);
+    void show_vocabulary();
+    // Opens a hit: the leaf's passage, the page holding the position, the word marked.
+    void open_occurrence(std::int32_t id, std::int32_t position);
+    // The windows, once a command has made them; null before.
+    occurrences_window* occurrences() const { return occurrences_window_; }
+    vocabulary_window* vocabulary() const { return vocabulary_window_; }
+    // The distinct lemmas of the clicked word's analyses (Beta Code).
+    std::vector<wide_string> clicked_lemmas() const;
 
 signals:
     // Emitted as each command starts.
@@ -74,6 +96,11 @@ private:
     void run_colour_mode(int id);
     void run_colour_dialog();
     void run_about_box();
+    void run_occurrences_of_lemma();
+    void run_find_word();
+    occurrences_window& occurrences_window_shown();
+    vocabulary_window& vocabulary_window_shown();
+    int author_being_read() const;
 
     myapp& app_;
     QSplitter* splitter_ = nullptr;
@@ -85,6 +112,9 @@ private:
     lookup_pane_widget* lookup_widget_ = nullptr;
     aboutvesodlg* loading_box_ = nullptr;
     std::map<int, QAction*> actions_;
+    std::unique_ptr<occurrences::occurrence_data> occurrence_data_;
+    occurrences_window* occurrences_window_ = nullptr;
+    vocabulary_window* vocabulary_window_ = nullptr;
     bool widths_set_ = false;
 };
 

@@ -18,12 +18,17 @@ class text_pane_widget : public QWidget {
 public:
     text_pane_widget(textview& view, QWidget* parent = nullptr);
 
+    // Shows and marks the word at the text position at the next paint, whose device measures
+    // the page as it is painted.
+    void show_word_at(std::int32_t position);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
     textview& view_;
+    std::int32_t word_to_show_ = -1;
 };
 
 // The right-hand pane: the lookup view in a vertically scrolling area. Clicks reach the view in
