@@ -359,13 +359,8 @@ void myframe::show_occurrences_of_form() {
 }
 
 void myframe::run_find_word() {
-    bool entered = false;
-    const QString typed = QInputDialog::getText(
-        this, QStringLiteral("Find a word"),
-        QStringLiteral("A lemma or a form, in Greek or in Beta Code (λόγος, lo/gos):"),
-        QLineEdit::Normal, {}, &entered);
-    if (entered) {
-        find_word(typed);
+    if (const auto typed = app_.ui().run_text_dialog(platform::text_dialog::find_word)) {
+        find_word(QString::fromStdU16String(*typed));
     }
 }
 

@@ -14,6 +14,7 @@ namespace veso::platform {
 enum class text_dialog {
     goto_line,       // "Goto", "Goto Line:"
     goto_dictionary, // "Goto Dictionary", "Greek Lemma"
+    find_word,       // "Find a word", a lemma or form to search the texts for
 };
 
 // What the core asks of the windowing toolkit besides painting: the message box, running work on
@@ -37,6 +38,8 @@ public:
 };
 
 // Starts a worker at normal priority with the default stack; the caller owns (and joins) it.
-inline std::jthread start_worker(std::function<void()> work) { return std::jthread(std::move(work)); }
+inline std::jthread start_worker(std::function<void()> work) {
+    return std::jthread(std::move(work));
+}
 
 } // namespace veso::platform

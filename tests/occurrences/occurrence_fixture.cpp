@@ -67,8 +67,9 @@ void occurrence_fixture::SetUp() {
     nlohmann::json report;
     std::string error;
     const corpus::equal_reading_shares readings;
+    const std::int32_t notices[] = {140};
     ASSERT_TRUE(corpus::write_occurrence_index(
-        {library.root(), library.tables(), library.catalogue()}, readings, report, error))
+        {library.root(), library.tables(), library.catalogue(), notices}, readings, report, error))
         << error;
     auto opened = open();
     ASSERT_TRUE(opened.index) << std::string(opened.message.begin(), opened.message.end());

@@ -54,6 +54,10 @@ std::vector<scanned_token> scan(const synthetic_library& library,
         if (entry.id == 0 || !doc->location_of(entry.id)) {
             continue;
         }
+        // The notice of a missing text (140) holds no words of the texts.
+        if (entry.id == 140) {
+            continue;
+        }
         doc->select_passage(entry.id);
         std::u16string word;
         std::int32_t start = 0;
@@ -66,22 +70,22 @@ std::vector<scanned_token> scan(const synthetic_library& library,
                 word += c;
                 continue;
             }
-            const bool greek = std::any_of(word.begin(), word.end(), [](char16_t w) {
-                return (w >= 0x370 && w <= 0x3FF) || (w >= 0x1F00 && w <= 0x1FFF);
-            });
             std::u16string key = converter.to_betacode(word);
             clean_clicked_word(key);
-            // Keys beyond ISO 8859-1 cannot be in the lexicon files.
+            // Keys beyond ISO 8859-1 cannot be in the lexicon files; a word is one with a letter
+            // or with an analysis.
             const bool storable =
                 std::all_of(key.begin(), key.end(), [](char16_t k) { return k <= 0xFF; });
-            if (greek && storable) {
-                scanned_token t{entry.id, start, doc->author_number, {}, {}, {}};
-                t.key = key;
-                while (!m.contains(key) && replace_first(key, u"*", u"")) {
-                }
-                if (m.contains(key)) {
-                    t.lemmas = m.at(key);
-                }
+            scanned_token t{entry.id, start, doc->author_number, key, {}, {}};
+            while (!m.contains(key) && replace_first(key, u"*", u"")) {
+            }
+            if (m.contains(key)) {
+                t.lemmas = m.at(key);
+            }
+            const bool letter = std::any_of(t.key.begin(), t.key.end(), [](char16_t k) {
+                return k >= u'a' && k <= u'z' && k != u'j' && k != u'v';
+            });
+            if (!word.empty() && storable && (letter || !t.lemmas.empty())) {
                 std::u16string lowered;
                 for (const char16_t w : word) {
                     lowered += lower(w);
@@ -177,6 +181,10 @@ TEST_F(OccurrenceIndexTest, LeavesShowWhatTheDocumentShowsAndTheirTextIsReadFrom
     passage_text text(data());
     std::size_t checked = 0;
     for (const leaf_record& leaf : index->leaves()) {
+        if (leaf.id == 140) { // a notice: listed, without words
+            EXPECT_EQ(leaf.range_start, leaf.range_end);
+            continue;
+        }
         doc->select_passage(leaf.id);
         EXPECT_EQ(leaf.author, doc->author_number) << leaf.id;
         EXPECT_EQ(leaf.range_start, doc->page_start) << leaf.id;
@@ -191,7 +199,7 @@ TEST_F(OccurrenceIndexTest, LeavesShowWhatTheDocumentShowsAndTheirTextIsReadFrom
     }
     // Every leaf of the catalogue with a row: the single passages, the sections of the poem, the
     // prose, the two odes, the Septuagint, the New Testament and the fragments.
-    EXPECT_EQ(checked, 22u);
+    EXPECT_EQ(checked, 21u);
 }
 
 TEST_F(OccurrenceIndexTest, ContextLinesStayInsideTheirSection) {

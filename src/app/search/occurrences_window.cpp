@@ -177,7 +177,8 @@ occurrences_window::occurrences_window(occurrences::occurrence_data& data,
       heading_(new QLabel(this)), totals_(new QLabel(this)), chart_(new frequency_chart(this)),
       author_filter_(new QComboBox(this)),
       other_readings_(new QCheckBox(QStringLiteral("Show other readings (marked *)"), this)),
-      view_(new hit_list_view(this)), model_(new occurrence_model(data, this)) {
+      view_(new hit_list_view(this)), model_(new occurrence_model(data, this)),
+      split_(new QSplitter(Qt::Vertical, this)) {
     setWindowTitle(QStringLiteral("Occurrences - Veso"));
     resize(900, 800);
     heading_->setWordWrap(true);
@@ -208,17 +209,16 @@ occurrences_window::occurrences_window(occurrences::occurrence_data& data,
     hits_layout->setContentsMargins(0, 0, 0, 0);
     hits_layout->addLayout(filters);
     hits_layout->addWidget(view_, 1);
-    auto* split = new QSplitter(Qt::Vertical, this);
-    split->addWidget(chart_area);
-    split->addWidget(hits);
-    split->setStretchFactor(0, 2);
-    split->setStretchFactor(1, 3);
-    split->setChildrenCollapsible(false);
+    split_->addWidget(chart_area);
+    split_->addWidget(hits);
+    split_->setChildrenCollapsible(false);
+    author_filter_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    author_filter_->setMinimumContentsLength(26);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(heading_);
     layout->addWidget(totals_);
-    layout->addWidget(split, 1);
+    layout->addWidget(split_, 1);
 
     connect(author_filter_, &QComboBox::currentIndexChanged, this, [this] { apply_filter(); });
     connect(other_readings_, &QCheckBox::toggled, this, [this] { apply_filter(); });
@@ -263,6 +263,10 @@ void occurrences_window::show_search(const occurrences::occurrence_search& searc
                  : occurrences::lemma_frequency_bars(*index, search.lemmas, data_.places(),
                                                      current_author));
     chart_->show();
+    // The whole chart when it takes less than half the height, else half.
+    const int room = split_->height();
+    const int chart_height = std::min(chart_->sizeHint().height() + 4, room / 2);
+    split_->setSizes({chart_height, room - chart_height});
 
     const QSignalBlocker block_authors(author_filter_);
     const QSignalBlocker block_readings(other_readings_);

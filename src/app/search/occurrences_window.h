@@ -13,6 +13,7 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QSplitter;
 
 namespace veso {
 
@@ -95,6 +96,7 @@ private:
     QCheckBox* other_readings_;
     hit_list_view* view_;
     occurrence_model* model_;
+    QSplitter* split_;
     bool by_form_ = false;
     int current_author_ = 0;
     occurrences::hit_list hits_;

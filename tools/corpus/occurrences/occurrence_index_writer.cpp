@@ -36,11 +36,11 @@ std::int32_t text_file_of(const passage_location& row) {
     return row.work_code == 40 ? 3 : 0;
 }
 
-// Numbers, line markers, sigla and the English notices of missing texts are no Greek words.
-bool has_greek_letter(std::u16string_view word) {
-    return std::any_of(word.begin(), word.end(), [](char16_t c) {
-        return (c >= 0x0370 && c <= 0x03FF) || (c >= 0x1F00 && c <= 0x1FFF);
-    });
+// Numbers and line markers are no words, unless the lexicon knows them; this is the frequency
+// table's reckoning, so a lemma's tokens in an author are its count there.
+bool has_beta_letter(std::string_view key) {
+    return std::any_of(key.begin(), key.end(),
+                       [](char c) { return c >= 'a' && c <= 'z' && c != 'j' && c != 'v'; });
 }
 
 std::u16string widened(std::string_view latin1) {
@@ -120,6 +120,8 @@ public:
         word_keys_.reserve(1 << 20); // the corpus spells about 600,000 different words
     }
 
+    // A leaf without words.
+    void add_empty_leaf(std::int32_t id, const passage_location& row);
     // The words of the loaded text between start and end, for the leaf id.
     void add_leaf(const mydoc& doc, std::int32_t id, const passage_location& row,
                   std::int32_t start, std::int32_t end);
@@ -167,7 +169,7 @@ std::int32_t index_builder::key_of_word(std::u16string_view word) {
         return found->second;
     }
     const auto it = word_keys_.emplace(std::u16string(word), -1).first;
-    const std::string key = has_greek_letter(word) ? lookup_key(word, converter_) : std::string();
+    const std::string key = lookup_key(word, converter_);
     if (key.empty() || key.size() > 0xFFFF) {
         return -1;
     }
@@ -176,11 +178,17 @@ std::int32_t index_builder::key_of_word(std::u16string_view word) {
     if (new_key) {
         key_entry entry;
         entry.key = key;
-        entry.morphology = lexicon_.analysis_of(widened(key));
+        // As the text view asks: the word's own Beta Code, which the look-up cleans once (the
+        // key is cleaned already, and cleaning is not idempotent).
+        entry.morphology = lexicon_.analysis_of(converter_.to_betacode(std::u16string(word)));
         for (const std::u16string& lemma : analysis_lemmas(entry.morphology)) {
             if (entry.lemmas.size() < 255) {
                 entry.lemmas.push_back(lemma_number(lemma));
             }
+        }
+        if (entry.lemmas.empty() && !has_beta_letter(key)) {
+            key_numbers_.erase(number);
+            return -1;
         }
         keys_.push_back(std::move(entry));
         key_tokens_.push_back(0);
@@ -188,6 +196,16 @@ std::int32_t index_builder::key_of_word(std::u16string_view word) {
     }
     it->second = static_cast<std::int32_t>(number->second);
     return it->second;
+}
+
+void index_builder::add_empty_leaf(std::int32_t id, const passage_location& row) {
+    leaf_record leaf;
+    leaf.id = id;
+    leaf.author = std::clamp(row.author_number, 0, 44);
+    leaf.file = text_file_of(row);
+    leaf.file_unit = std::max(row.file_offset, 0) / 2;
+    leaf.first_token = static_cast<std::uint32_t>(tokens_.size());
+    leaves_.push_back(leaf);
 }
 
 void index_builder::add_leaf(const mydoc& doc, std::int32_t id, const passage_location& row,
@@ -471,6 +489,11 @@ bool write_occurrence_index(const occurrence_sources& sources, const reading_lik
         if (!row) {
             continue;
         }
+        // A notice holds no words of the texts; its leaf is listed without tokens.
+        if (std::binary_search(sources.notices.begin(), sources.notices.end(), entry.id)) {
+            builder.add_empty_leaf(entry.id, *row);
+            continue;
+        }
         // A later section of the work already loaded is shown from its section start, as the
         // document shows it after loading the work again; only section 0 of some works is shown
         // from elsewhere, so it is always loaded.
@@ -578,8 +601,8 @@ bool build_occurrence_index(const fs::path& out, nlohmann::json& report) {
     }
     std::string error;
     const equal_reading_shares readings;
-    const bool written =
-        write_occurrence_index({root, tables, catalogue_entries()}, readings, report, error);
+    const bool written = write_occurrence_index(
+        {root, tables, catalogue_entries(), missing_passage_ids()}, readings, report, error);
     if (!link_folder.empty()) {
         std::error_code ignored;
         fs::remove(link_folder / "data", ignored);

@@ -12,11 +12,13 @@
 namespace veso::corpus {
 
 // What the occurrence index is built from: the folder holding data/ with the text and lexicon
-// files, the tables the program navigates those texts by, and its catalogue.
+// files, the tables the program navigates those texts by, its catalogue, and the leaves whose
+// passage is only the notice that the open corpus lacks the text (in increasing order).
 struct occurrence_sources {
     std::filesystem::path root;
     document_tables tables;
     std::span<const catalogue_entry> catalogue;
+    std::span<const std::int32_t> notices;
 };
 
 // Writes root/data/occurrences.idx: every leaf of the catalogue loaded as the program loads it,
