@@ -250,7 +250,7 @@ vocabulary_window& myframe::vocabulary_window_shown() {
         vocabulary_window_ = new vocabulary_window(
             *occurrence_data_,
             [this](const wide_string& lemma) {
-                return occurrences::short_gloss(app_.lex().definition_of(lemma),
+                return occurrences::short_gloss(app_.lex().stored_definition_of(lemma),
                                                 app_.lex().greek_converter());
             },
             [this](const wide_string& lemma) { lookup_view_->open_dictionary_at(lemma); }, this);

@@ -217,7 +217,7 @@ void run_vocabulary(const vocabulary_arguments& args, command_context& context) 
     const vocabulary_list list(*index, *leaf, converter);
     const auto rows = list.rows(
         vocabulary_order::first_appearance, args.skip_common,
-        [&](const wide_string& lemma) { return short_gloss(lex.definition_of(lemma), converter); });
+        [&](const wide_string& lemma) { return short_gloss(lex.stored_definition_of(lemma), converter); });
     json out = json::array();
     for (const vocabulary_row& row : rows) {
         out.push_back({{"lemma", to_utf8(row.beta)},

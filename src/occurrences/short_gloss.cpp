@@ -8,11 +8,15 @@ namespace veso::occurrences {
 namespace {
 
 constexpr std::size_t longest_gloss = 80;
+// The first translation stands near an entry's start; the rest of a long entry is not read.
+constexpr std::size_t read_at_most = 8000;
 
 struct run {
     char16_t style = u'N'; // N normal, I italic, B bold
     wide_string text;
     bool starts_definition = false;
+    std::size_t from = 0; // where its text stands in the definition
+    std::size_t to = 0;
 };
 
 bool starts_with(wide_string_view text, std::size_t at, wide_string_view prefix) {
@@ -36,20 +40,32 @@ wide_string_view entity_text(wide_string_view name) {
     return {};
 }
 
-std::vector<run> runs_of(wide_string_view text, const betaconverter& converter) {
+// The runs of text by type style until accept(run) takes a finished run. Greek spans are
+// converted when asked, else stand as a space: looking for English, there is no need.
+template <class Accept>
+std::vector<run> runs_of(wide_string_view text, const betaconverter& converter, bool convert,
+                         Accept accept) {
+    text = text.substr(0, read_at_most);
     std::vector<run> runs(1);
     runs.front().starts_definition = true;
     std::size_t i = 0;
     while (i < text.size()) {
         if (starts_with(text, i, u"<G>")) {
             const std::size_t end = std::min(text.find(u"</G>", i + 3), text.size());
-            wide_string greek =
-                converter.to_unicode(wide_string(text.substr(i + 3, end - i - 3)) + u" ");
-            runs.back().text += greek;
+            if (convert) {
+                runs.back().text +=
+                    converter.to_unicode(wide_string(text.substr(i + 3, end - i - 3)) + u" ");
+            } else {
+                runs.back().text += u' ';
+            }
             i = std::min(end + 4, text.size());
         } else if (text[i] == u'<' && i + 2 < text.size() && text[i + 2] == u'>' &&
                    (text[i + 1] == u'I' || text[i + 1] == u'B' || text[i + 1] == u'N')) {
-            runs.push_back({text[i + 1], {}});
+            runs.back().to = i;
+            if (accept(runs.back())) {
+                return runs;
+            }
+            runs.push_back({text[i + 1], {}, false, i + 3, i + 3});
             i += 3;
         } else if (text[i] == u'&') {
             const std::size_t semicolon = text.find(u';', i);
@@ -63,7 +79,19 @@ std::vector<run> runs_of(wide_string_view text, const betaconverter& converter) 
             runs.back().text += text[i++];
         }
     }
+    runs.back().to = text.size();
+    accept(runs.back());
     return runs;
+}
+
+// The text of the runs, Greek converted.
+wide_string converted_text(wide_string_view text, const betaconverter& converter) {
+    wide_string out;
+    for (const run& r : runs_of(text, converter, true, [](const run&) { return false; })) {
+        out += r.text;
+        out += u' ';
+    }
+    return out;
 }
 
 bool has_english(const wide_string& text) {
@@ -153,7 +181,6 @@ wide_string short_gloss(wide_string_view definition, const betaconverter& conver
         source = definition[1];
         definition.remove_prefix(definition[3] == u' ' ? 4 : 3);
     }
-    const std::vector<run> runs = runs_of(definition, converter);
     char16_t wanted = 0;
     switch (source) {
     case u'L':
@@ -169,19 +196,16 @@ wide_string short_gloss(wide_string_view definition, const betaconverter& conver
     default:
         break;
     }
-    if (wanted != 0) {
-        for (const run& r : runs) {
-            if (r.style == wanted && !r.starts_definition && has_english(r.text)) {
-                return tidied(r.text);
-            }
-        }
+    const auto is_translation = [wanted](const run& r) {
+        return wanted != 0 && r.style == wanted && !r.starts_definition && has_english(r.text);
+    };
+    const std::vector<run> runs = runs_of(definition, converter, false, is_translation);
+    if (is_translation(runs.back())) {
+        const run& found = runs.back();
+        return tidied(
+            converted_text(definition.substr(found.from, found.to - found.from), converter));
     }
-    wide_string plain;
-    for (const run& r : runs) {
-        plain += r.text;
-        plain += u' ';
-    }
-    return tidied(plain);
+    return tidied(converted_text(definition, converter));
 }
 
 } // namespace veso::occurrences

@@ -428,10 +428,9 @@ int textview::paint_word(platform::device_context& dc, std::int32_t start, std::
 platform::text_size textview::extent(platform::device_context& dc, std::u16string_view text) {
     if (justifying_ || dc.selected_font() != fonts_->normal.get())
         return dc.text_extent(text);
-    const auto [entry, added] = page_widths_.try_emplace(std::u16string(text));
-    if (added)
-        entry->second = dc.text_extent(text);
-    return entry->second;
+    if (const auto known = page_widths_.find(text); known != page_widths_.end())
+        return known->second;
+    return page_widths_.emplace(std::u16string(text), dc.text_extent(text)).first->second;
 }
 
 wide_string textview::word_at(std::int32_t start) const {

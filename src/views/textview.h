@@ -138,7 +138,15 @@ private:
     std::vector<int> word_rights_;
     std::vector<line> lines_;
     bool justifying_ = false;
-    std::unordered_map<std::u16string, platform::text_size> page_widths_;
+    struct text_hash {
+        using is_transparent = void;
+        std::size_t operator()(std::u16string_view text) const {
+            return std::hash<std::u16string_view>{}(text);
+        }
+    };
+    // Widths of unjustified text in the normal face, looked up without a copy of the text.
+    std::unordered_map<std::u16string, platform::text_size, text_hash, std::equal_to<>>
+        page_widths_;
 };
 
 } // namespace veso
