@@ -9,6 +9,7 @@
 #include "texts/text_layout.h"
 #include "texts/treebank_texts.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <fstream>
@@ -169,6 +170,9 @@ bool build_text_files(const fs::path& corpus, const fs::path& out, const fs::pat
     r["rows"] = laid.rows.size();
     r["catalogue_items"] = laid.catalogue.size();
     r["missing_passages"] = laid.missing.size();
+    r["leaves_with_text"] = std::count_if(laid.catalogue.begin(), laid.catalogue.end(),
+                                          [](const entry_data& e) { return e.id != 0; }) -
+                            static_cast<std::ptrdiff_t>(laid.missing.size());
     for (std::size_t k = 0; k < laid.files.size(); ++k) {
         r["bytes"][names[k]] = laid.files[k].size() * 2;
     }
