@@ -6,13 +6,13 @@
 
 namespace veso::corpus {
 
-void reading_tally::add(const reading_tally& other) {
-    words += other.words;
-    lemma_listed += other.lemma_listed;
-    lemma_first_before += other.lemma_first_before;
-    lemma_first_after += other.lemma_first_after;
-    analysis_first_before += other.analysis_first_before;
-    analysis_first_after += other.analysis_first_after;
+void reading_tally::add(const reading_tally& other, std::uint64_t times) {
+    words += other.words * times;
+    lemma_listed += other.lemma_listed * times;
+    lemma_first_before += other.lemma_first_before * times;
+    lemma_first_after += other.lemma_first_after * times;
+    analysis_first_before += other.analysis_first_before * times;
+    analysis_first_after += other.analysis_first_after * times;
 }
 
 namespace {
@@ -38,7 +38,8 @@ std::vector<held_out_text> evaluate_held_out(reading_model& model,
     for (const auto& text : texts) {
         model.withdraw(text);
         held_out_text r{text.name, text.author, {}, {}};
-        for (const auto& word : text.words) {
+        for (const auto& [word_of_text, occurrences] : distinct_words(text)) {
+            const auto& word = *word_of_text;
             const auto* list = model.lookup()(word.key);
             if (list == nullptr || list->empty()) {
                 continue;
@@ -62,9 +63,9 @@ std::vector<held_out_text> evaluate_held_out(reading_model& model,
                 t.analysis_first_before = right(0) ? 1 : 0;
                 t.analysis_first_after = right(first) ? 1 : 0;
             }
-            r.all.add(t);
+            r.all.add(t, occurrences);
             if (!model.has_evidence(word.key)) {
-                r.unseen.add(t);
+                r.unseen.add(t, occurrences);
             }
         }
         model.restore(text);

@@ -19,7 +19,7 @@ struct reading_tally {
     std::uint64_t analysis_first_before = 0; // the first analysis agrees in lemma and tag as well
     std::uint64_t analysis_first_after = 0;
 
-    void add(const reading_tally& other);
+    void add(const reading_tally& other, std::uint64_t times = 1);
     nlohmann::json to_json() const;
 };
 

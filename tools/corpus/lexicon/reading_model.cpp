@@ -51,21 +51,23 @@ reading_model::reading_model(analyses_lookup find, const text_word_counts& words
 }
 
 void reading_model::count(const annotated_text& text, int sign) {
-    for (const auto& word : text.words) {
+    for (const auto& [word_of_text, occurrences] : distinct_words(text)) {
+        const auto& word = *word_of_text;
+        const std::int64_t words = sign * static_cast<std::int64_t>(occurrences);
         const std::string key = listed_key(find_, word.key);
         const auto* list = find_(key);
         if (list == nullptr) {
-            words_unanalysed_ += sign;
+            words_unanalysed_ += words;
             continue;
         }
         const auto chosen = annotated_analyses(word.lemma, word.tag, *list);
         if (chosen.empty()) {
-            words_without_lemma_ += sign;
+            words_without_lemma_ += words;
             continue;
         }
-        words_used_ += sign;
+        words_used_ += words;
         const std::int64_t units =
-            sign * (units_per_word / static_cast<std::int64_t>(chosen.size()));
+            words * (units_per_word / static_cast<std::int64_t>(chosen.size()));
         auto& entries = evidence_[key];
         for (const auto i : chosen) {
             const auto& a = (*list)[i];

@@ -52,8 +52,8 @@ public:
     // first (over the whole corpus); ties keep the list's order. Every index appears once.
     std::vector<std::size_t> reading_order(std::string_view key, const analyses& list) const;
     // Per lemma and author slot, the tokens of the texts expected to be that lemma: each form's
-    // tokens shared among its lemmas by their likelihood for the author (not rounded; they add up to the
-    // tokens of the analysed forms).
+    // tokens shared among its lemmas by their likelihood for the author (not rounded; they add up
+    // to the tokens of the analysed forms).
     std::unordered_map<std::string, std::array<double, author_slots>>
     expected_lemma_tokens(const text_word_counts& words) const;
 

@@ -8,7 +8,9 @@
 #include "lexicon/text_words.h"
 
 #include <algorithm>
+#include <map>
 #include <pugixml.hpp>
+#include <tuple>
 
 namespace veso::corpus {
 
@@ -92,6 +94,22 @@ std::vector<std::string_view> fields_of(std::string_view line) {
 }
 
 } // namespace
+
+std::vector<std::pair<const annotated_word*, std::uint64_t>>
+distinct_words(const annotated_text& text) {
+    using fields = std::tuple<std::string_view, std::string_view, std::string_view>;
+    std::map<fields, std::pair<const annotated_word*, std::uint64_t>> seen;
+    for (const auto& w : text.words) {
+        auto& entry = seen.try_emplace(fields{w.key, w.lemma, w.tag}, &w, 0).first->second;
+        ++entry.second;
+    }
+    std::vector<std::pair<const annotated_word*, std::uint64_t>> out;
+    out.reserve(seen.size());
+    for (const auto& [f, entry] : seen) {
+        out.push_back(entry);
+    }
+    return out;
+}
 
 annotated_text read_treebank(std::string_view xml, std::string name,
                              const betaconverter& converter) {

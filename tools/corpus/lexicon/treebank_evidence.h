@@ -2,9 +2,11 @@
 
 #include "greek/betaconverter.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace veso::corpus {
@@ -25,6 +27,11 @@ struct annotated_text {
     int author = 0; // catalogue author number; 0 for texts by no catalogue author
     std::vector<annotated_word> words;
 };
+
+// The text's distinct annotated words (key, lemma and tag alike), each with how often it occurs,
+// ordered by key, lemma and tag.
+std::vector<std::pair<const annotated_word*, std::uint64_t>>
+distinct_words(const annotated_text& text);
 
 // A treebank file (<sentence> of <word form lemma postag>). Punctuation, ellipsis nodes, words
 // without a lemma and the halves of words the annotators cut in two ("κ- ἄνω" for κἄνω, whose key
