@@ -74,6 +74,9 @@ TEST(ReadingModel, AnnotationsFindTheAnalysesTheyName) {
         analysis('E', "a)/llos", " neut nom/voc/acc pl (epic) ")};
     EXPECT_EQ(annotated_analyses("a)/llos", "a-p---na-", alla), (std::vector<std::size_t>{1, 2}));
     EXPECT_EQ(tag_agreement("a-p---na-", alla[0]), 1 - 3);
+    const std::vector<morphology_analysis> degrees{analysis('E', "kalo/s", " masc nom sg superl "),
+                                                   analysis('E', "kalo/s", " masc nom sg comp ")};
+    EXPECT_EQ(annotated_analyses("kalo/s", "a-s---mnc", degrees), std::vector<std::size_t>{1});
 
     // Conventions: suppletive forms, deponents, spellings one letter apart; never a stranger.
     const std::vector<morphology_analysis> eipen{analysis('V', "ei)=pon", " aor ind act 3rd sg ")};

@@ -39,6 +39,9 @@ std::string comparable_lemma(std::string_view beta) {
     return out;
 }
 
+namespace {
+
+// A comparable lemma without accents, breathings, diaeresis or iota subscript.
 std::string lemma_letters(std::string_view comparable) {
     std::string out;
     for (const char c : comparable) {
@@ -49,8 +52,6 @@ std::string lemma_letters(std::string_view comparable) {
     return out;
 }
 
-namespace {
-
 // The tag letters each description word allows, by tag position.
 struct feature {
     std::string_view word;
@@ -58,14 +59,14 @@ struct feature {
     std::string_view letters;
 };
 
-constexpr std::array<feature, 31> features{{
+constexpr std::array<feature, 33> features{{
     {"1st", 1, "1"},  {"2nd", 1, "2"},   {"3rd", 1, "3"},     {"sg", 2, "s"},    {"pl", 2, "p"},
     {"dual", 2, "d"}, {"pres", 3, "p"},  {"ipf", 3, "i"},     {"fut", 3, "f"},   {"aor", 3, "a"},
     {"perf", 3, "r"}, {"plup", 3, "l"},  {"futperf", 3, "t"}, {"ind", 4, "i"},   {"subj", 4, "s"},
     {"opt", 4, "o"},  {"ipv", 4, "m"},   {"inf", 4, "n"},     {"part", 4, "p"},  {"act", 5, "a"},
     {"mid", 5, "me"}, {"pass", 5, "pe"}, {"mp", 5, "mpe"},    {"masc", 6, "mc"}, {"fem", 6, "fc"},
     {"neut", 6, "n"}, {"nom", 7, "n"},   {"gen", 7, "g"},     {"dat", 7, "d"},   {"acc", 7, "a"},
-    {"voc", 7, "v"},
+    {"voc", 7, "v"},  {"comp", 8, "c"},  {"superl", 8, "s"},
 }};
 
 // The markers that match a tag's part of speech, and those that the analyser may use for it
