@@ -257,6 +257,11 @@ TEST(ReadingModel, HeldOutTextsAreJudgedByTheOthersAlone) {
         text_of("two", {{"men", "me/n", "d--------"}, {"missing", "X", "n--------"}}, 44),
         text_of("three", {{"men", "me/nw", "v2spma---"}, {"solo", "Q", "n-s---mn-"}})};
     reading_model model(store.lookup(), words, texts, converged());
+    const auto figures = model.figures();
+    EXPECT_EQ(figures["annotated_words_used"], 4);
+    EXPECT_EQ(figures["annotated_words_without_analysis"], 1);
+    EXPECT_EQ(figures["annotated_words_whose_lemma_no_analysis_has"], 1);
+    EXPECT_EQ(figures["forms_with_annotations"], 2);
     const auto before = model.likelihoods("men", store.lists["men"], 1);
     EXPECT_EQ(model.reading_order("men", store.lists["men"]), (std::vector<std::size_t>{1, 0}));
 

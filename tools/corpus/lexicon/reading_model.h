@@ -57,7 +57,8 @@ public:
     std::unordered_map<std::string, std::array<double, author_slots>>
     expected_lemma_tokens(const text_word_counts& words) const;
 
-    // Takes an annotated text out of the evidence, and back in: for evaluating on held-out texts.
+    // Takes one of the annotated texts the model was built with out of the evidence, and back
+    // in: for evaluating on held-out texts.
     void withdraw(const annotated_text& text) { count(text, -1); }
     void restore(const annotated_text& text) { count(text, +1); }
     // Whether any annotated word of the form is in the evidence now.
