@@ -1,6 +1,7 @@
 // The occurrence index of the synthetic library, checked against a plain scan of the passages the
 // document loads, and read back after damage.
 #include "lexicon/string_edits.h"
+#include "lexicon/text_words.h"
 #include "occurrence_fixture.h"
 #include "occurrences/beta_forms.h"
 #include "occurrences/occurrence_search.h"
@@ -72,8 +73,7 @@ std::vector<scanned_token> scan(const synthetic_library& library,
             }
             std::u16string key = converter.to_betacode(word);
             clean_clicked_word(key);
-            // Keys beyond ISO 8859-1 cannot be in the lexicon files; a word is one with a letter
-            // or with an analysis.
+            // Keys beyond ISO 8859-1 cannot be in the lexicon files.
             const bool storable =
                 std::all_of(key.begin(), key.end(), [](char16_t k) { return k <= 0xFF; });
             scanned_token t{entry.id, start, doc->author_number, key, {}, {}};
@@ -82,10 +82,9 @@ std::vector<scanned_token> scan(const synthetic_library& library,
             if (m.contains(key)) {
                 t.lemmas = m.at(key);
             }
-            const bool letter = std::any_of(t.key.begin(), t.key.end(), [](char16_t k) {
-                return k >= u'a' && k <= u'z' && k != u'j' && k != u'v';
-            });
-            if (!word.empty() && storable && (letter || !t.lemmas.empty())) {
+            // Numbers and markers are no words, as the frequency table reckons.
+            if (!word.empty() && storable && !corpus::is_no_text_word(word) &&
+                corpus::is_word_key(t.key)) {
                 std::u16string lowered;
                 for (const char16_t w : word) {
                     lowered += lower(w);

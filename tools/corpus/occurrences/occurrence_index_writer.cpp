@@ -36,13 +36,6 @@ std::int32_t text_file_of(const passage_location& row) {
     return row.work_code == 40 ? 3 : 0;
 }
 
-// Numbers and line markers are no words, unless the lexicon knows them; this is the frequency
-// table's reckoning, so a lemma's tokens in an author are its count there.
-bool has_beta_letter(std::string_view key) {
-    return std::any_of(key.begin(), key.end(),
-                       [](char c) { return c >= 'a' && c <= 'z' && c != 'j' && c != 'v'; });
-}
-
 std::u16string widened(std::string_view latin1) {
     std::u16string out(latin1.size(), u'\0');
     std::transform(latin1.begin(), latin1.end(), out.begin(),
@@ -169,8 +162,9 @@ std::int32_t index_builder::key_of_word(std::u16string_view word) {
         return found->second;
     }
     const auto it = word_keys_.emplace(std::u16string(word), -1).first;
+    // Numbers, markers, notices and damaged words are no words, as the frequency table reckons.
     const std::string key = lookup_key(word, converter_);
-    if (key.empty() || key.size() > 0xFFFF) {
+    if (key.empty() || key.size() > 0xFFFF || is_no_text_word(word) || !is_word_key(key)) {
         return -1;
     }
     const auto [number, new_key] =
@@ -185,10 +179,6 @@ std::int32_t index_builder::key_of_word(std::u16string_view word) {
             if (entry.lemmas.size() < 255) {
                 entry.lemmas.push_back(lemma_number(lemma));
             }
-        }
-        if (entry.lemmas.empty() && !has_beta_letter(key)) {
-            key_numbers_.erase(number);
-            return -1;
         }
         keys_.push_back(std::move(entry));
         key_tokens_.push_back(0);
@@ -225,8 +215,9 @@ void index_builder::add_leaf(const mydoc& doc, std::int32_t id, const passage_lo
     const std::uint64_t author_bit = std::uint64_t{1} << std::clamp(leaf.author, 0, 44);
     for_each_text_word(loaded, static_cast<std::size_t>(leaf.range_start),
                        static_cast<std::size_t>(leaf.range_end),
-                       [&](std::size_t start, std::u16string_view word) {
-                           if (word.empty()) {
+                       [&](std::size_t start, std::u16string_view word, text_token kind) {
+                           // Speakers and headings are labels, not the text's words.
+                           if (kind != text_token::word) {
                                return;
                            }
                            const std::int32_t key = key_of_word(word);
