@@ -119,7 +119,7 @@ void myframe::create_menus() {
     }
     settings->addAction(add_command(command::select_colours, QStringLiteral("Select colors...")));
 
-    auto* search = menuBar()->addMenu(QStringLiteral("Sea&rch"));
+    auto* search = menuBar()->addMenu(QStringLiteral("Se&arch"));
     for (const auto& [id, text, key] :
          {std::tuple{command::occurrences_of_lemma, "Occurrences of the clicked word's lemma",
                      Qt::Key_O},

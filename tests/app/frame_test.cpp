@@ -108,7 +108,7 @@ TEST_F(FrameTest, MenusCarryTheItemsAndTexts) {
     for (auto* item : frame().menuBar()->actions()) {
         bar << item->text();
     }
-    EXPECT_EQ(bar, (QStringList{"&File", "&Settings", "Sea&rch", "Page &Backward", "Page &Forward",
+    EXPECT_EQ(bar, (QStringList{"&File", "&Settings", "Se&arch", "Page &Backward", "Page &Forward",
                                 "&Goto..."}));
     auto* file = frame().menuBar()->actions()[0]->menu();
     QStringList file_items;
@@ -181,11 +181,13 @@ TEST_F(FrameTest, AcceleratorsRunTheirCommands) {
             EXPECT_TRUE(shortcuts.insert(key).second) << key.toString().toStdString();
         }
     }
+    const auto letter = [](const QString& text) {
+        return text.at(text.indexOf(u'&') + 1).toLower();
+    };
     for (auto* item : frame().menuBar()->actions()) {
-        const QString text = item->text();
-        EXPECT_TRUE(text == QStringLiteral("Sea&rch") ||
-                    text.at(text.indexOf(u'&') + 1).toLower() != u'r')
-            << text.toStdString();
+        EXPECT_TRUE(item->text() == QStringLiteral("Se&arch") ||
+                    letter(item->text()) != letter(QStringLiteral("Se&arch")))
+            << item->text().toStdString();
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace veso {
 namespace {
@@ -67,17 +68,26 @@ TEST_F(RealOccurrences, EveryLemmaListsAsManyTokensPerAuthorAsTheFrequencyTableC
             }
         }
     }
+    // Rows that no catalogue leaf shows (five of Diodorus's) are counted by the table but cannot
+    // be opened, so their authors' counts may only be higher there.
+    std::set<std::int32_t> leaves;
+    for (const catalogue_entry& entry : catalogue_entries()) {
+        leaves.insert(entry.id);
+    }
+    std::set<int> unshown;
+    for (const passage_row& row : passage_rows()) {
+        if (!leaves.contains(row.id)) {
+            unshown.insert(row.location.author_number);
+        }
+    }
     std::size_t differing = 0;
     for (std::uint32_t l = 0; l < index->lemma_count(); ++l) {
         for (unsigned a = 1; a <= 31; ++a) {
-            const int table = lex->frequency_field(index->lemma(l), a);
-            // The frequency table reads the English notice of Diodorus' missing books as words:
-            // "is" as ἴς and εἰμί. The index lists no words of a notice.
-            if (a == 12 && (index->lemma(l) == u"i)/s" || index->lemma(l) == u"ei)=mi")) {
-                continue;
-            }
+            const auto table = static_cast<std::uint32_t>(lex->frequency_field(index->lemma(l), a));
             EXPECT_EQ(index->lemma_count_in(l, static_cast<int>(a)), table);
-            if (static_cast<std::uint32_t>(table) != counted[l][a] && differing++ < 10) {
+            const bool fits = unshown.contains(static_cast<int>(a)) ? counted[l][a] <= table
+                                                                    : counted[l][a] == table;
+            if (!fits && differing++ < 10) {
                 const auto lemma = index->lemma(l);
                 ADD_FAILURE() << std::string(lemma.begin(), lemma.end()) << " in author " << a
                               << ": table " << table << ", index " << counted[l][a];
