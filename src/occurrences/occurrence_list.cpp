@@ -102,6 +102,7 @@ occurrence_list::occurrence_list(const occurrence_index& index, const hit_list& 
                                  const catalogue_places& places)
     : index_(index), hits_(hits), places_(places) {
     leaf_of_hit_.reserve(hits.hits.size());
+    place_of_leaf_.assign(index.leaves().size(), nullptr);
     std::size_t leaf = 0;
     for (const hit& h : hits.hits) {
         // Hits are in token order, so the leaf only moves forward.
@@ -110,6 +111,9 @@ occurrence_list::occurrence_list(const occurrence_index& index, const hit_list& 
             ++leaf;
         }
         leaf_of_hit_.push_back(leaf);
+        if (place_of_leaf_[leaf] == nullptr) {
+            place_of_leaf_[leaf] = places.of(leaves[leaf].id);
+        }
     }
     apply(filter_);
 }
@@ -126,7 +130,7 @@ void occurrence_list::apply(const filter& f) {
             (!f.other_readings && !hits_.hits[i].likeliest)) {
             continue;
         }
-        const auto* place = places_.of(leaf.id);
+        const auto* place = place_of_leaf_[leaf_of_hit_[i]];
         const int author_item = place ? place->author_item : -1;
         const int work_item = place ? place->work_item : -1;
         if (author_item != last_author_item) {

@@ -68,6 +68,7 @@ private:
     const hit_list& hits_;
     const catalogue_places& places_;
     std::vector<std::size_t> leaf_of_hit_;
+    std::vector<const catalogue_places::place*> place_of_leaf_; // of the leaves with hits
     filter filter_;
     std::vector<row> rows_;
     std::size_t shown_hits_ = 0;

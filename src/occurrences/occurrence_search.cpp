@@ -77,6 +77,11 @@ hit_list find_hits(const occurrence_index& index, const occurrence_search& searc
     }
 
     hit_list result;
+    std::size_t count = 0;
+    for (const std::uint64_t w : listed) {
+        count += static_cast<std::size_t>(std::popcount(w));
+    }
+    result.hits.reserve(count);
     authors.restart();
     for (std::size_t w = 0; w < words; ++w) {
         std::uint64_t bits = listed[w];
