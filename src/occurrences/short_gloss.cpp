@@ -135,6 +135,12 @@ bool is_label(wide_string_view word) {
 }
 
 wide_string tidied(wide_string_view text) {
+    // A colon or semicolon ends the translation; what follows is the next sense or a note.
+    const std::size_t stop = text.find_first_of(u":;");
+    if (stop != wide_string_view::npos &&
+        text.substr(0, stop).find_first_not_of(u" ") != wide_string_view::npos) {
+        text = text.substr(0, stop);
+    }
     // Words separated by single spaces.
     std::vector<wide_string> words;
     wide_string word;

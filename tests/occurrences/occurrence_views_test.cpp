@@ -167,6 +167,9 @@ TEST(ShortGloss, TakesTheFirstTranslationOfEachSource) {
         short_gloss(u"[D] <B><G>*(/agabos, ou, o(</G><N>Agabus, a Christian prophet. ", converter),
         u"Agabus, a Christian prophet");
     EXPECT_EQ(short_gloss(u"[M] aeolic for <G>*mou=sa</G> ", converter), u"aeolic for Μοῦσα");
+    // A colon or semicolon ends the translation, and the next sense's label with it.
+    EXPECT_EQ(short_gloss(u"[L] <G>dama/zw</G> <B>overpower: A.I <N>Il. ", converter),
+              u"overpower");
     // Long texts are cut at a word, and nothing at all gives nothing.
     const std::u16string gloss = short_gloss(
         u"[S] " + std::u16string(20, u'w') + u" " + std::u16string(70, u'v') + u" end ", converter);
