@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 #include "greek/betaconverter.h"
+#include "greek/typed_greek.h"
 #include "lexicon/lexicon.h"
 #include "lexicon/string_edits.h"
 
@@ -63,30 +64,9 @@ wide_string shown_greek(const betaconverter& converter, const wide_string& beta)
     return greek;
 }
 
-// Beta Code stays as it is; Greek letters are turned into Beta Code. Keyboards type the acute as
-// tonos, which the lexicon writes as oxia, so it is read as oxia here.
-wide_string as_beta_code(const betaconverter& converter, const wide_string& word) {
-    if (std::all_of(word.begin(), word.end(), [](char16_t c) { return c < 0x80; })) {
-        return word;
-    }
-    static constexpr std::pair<char16_t, char16_t> tonos_to_oxia[] = {
-        {u'\u03AC', u'\u1F71'}, {u'\u03AD', u'\u1F73'}, {u'\u03AE', u'\u1F75'},
-        {u'\u03AF', u'\u1F77'}, {u'\u03CC', u'\u1F79'}, {u'\u03CD', u'\u1F7B'},
-        {u'\u03CE', u'\u1F7D'}, {u'\u0390', u'\u1FD3'}, {u'\u03B0', u'\u1FE3'}};
-    wide_string greek = word;
-    for (char16_t& c : greek) {
-        for (auto [tonos, oxia] : tonos_to_oxia) {
-            if (c == tonos) {
-                c = oxia;
-            }
-        }
-    }
-    return converter.to_betacode(greek);
-}
-
 void print_lookup(lexicon& lex, const wide_string& typed, unsigned author) {
     const betaconverter& converter = lex.greek_converter();
-    wide_string word = as_beta_code(converter, typed);
+    wide_string word = typed_to_betacode(converter, typed);
     auto [analysis, previous, next] = lex.analyse_word(word, true);
     bool known = previous != u"?" || next != u"?";
     wide_string key = word;

@@ -1,5 +1,6 @@
 #include "views/dictionary_view.h"
 
+#include "greek/typed_greek.h"
 #include "lexicon/lexicon.h"
 #include "library/mydoc.h"
 #include "views/marked_text.h"
@@ -20,18 +21,6 @@ constexpr int largest_saved_extent = 16384;
 
 constexpr platform::colour_ref black = platform::make_colour(0, 0, 0);
 constexpr platform::colour_ref blue = platform::make_colour(0, 0, 255);
-
-bool is_ascii(const wide_string& text) {
-    return std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; });
-}
-
-wide_string trimmed(const wide_string& text) {
-    const auto first = text.find_first_not_of(u" \t\r\n");
-    if (first == wide_string::npos)
-        return {};
-    const auto last = text.find_last_not_of(u" \t\r\n");
-    return text.substr(first, last - first + 1);
-}
 
 } // namespace
 
@@ -212,12 +201,9 @@ void dictionary_view::goto_lemma() {
 }
 
 void dictionary_view::goto_text(const wide_string& typed) {
-    wide_string lemma = trimmed(typed);
+    const wide_string lemma = typed_to_betacode(converter(), typed);
     if (lemma.empty())
         return;
-    // A reader with a Greek keyboard types Unicode Greek; the dictionary is keyed in Beta Code.
-    if (!is_ascii(lemma))
-        lemma = converter().to_betacode(lemma);
     lexicon_.open_dictionary_page(lexicon_.dictionary_neighbours(lemma)[0]);
     if (surface_ != nullptr)
         surface_->invalidate(true);

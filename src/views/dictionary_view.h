@@ -80,7 +80,7 @@ public:
     void page_backward();
     void page_forward();
     void goto_lemma();
-    // The goto with the text already typed: Beta Code, or Unicode Greek converted to Beta Code.
+    // The goto with the text already typed: Beta Code or Greek, as typed_to_betacode reads it.
     void goto_text(const wide_string& typed);
 
     void restore_geometry();

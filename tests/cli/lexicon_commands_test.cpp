@@ -117,6 +117,8 @@ TEST_F(cli_test, lookup_prints_a_summary_for_people) {
     EXPECT_NE(result.out.find("N  λ\xe1\xbd\xb9γος  (count 7)  masc nom sg"), std::string::npos)
         << result.out;
     EXPECT_NE(result.out.find("λ\xe1\xbd\xb3γω: say"), std::string::npos) << result.out;
+    // Decomposed input (omicron and a combining acute) finds the same word.
+    EXPECT_NE(run("lookup 'λο\xcc\x81γος'").out.find("(count 12)  masc nom sg"), std::string::npos);
     EXPECT_NE(run("lookup 'xyz'").out.find("no analysis"), std::string::npos);
 }
 

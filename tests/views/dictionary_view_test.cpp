@@ -177,6 +177,16 @@ TEST_F(dictionary_view_test, GotoAcceptsBetaCodeAndUnicodeGreek) {
     view->goto_lemma();
     EXPECT_EQ(lex->dictionary_page[20], u"lan");
 
+    // Accented as a Greek keyboard types it (tonos), decomposed, and mixed with Beta Code: the
+    // accent does not move the page, as the alphabetical order ignores it.
+    for (const std::u16string typed :
+         {u"\u03BB\u03AC\u03BC", u"\u03BB\u03B1\u0301\u03BC ", u"la/\u03BC", u"LA/M"}) {
+        lex->open_dictionary_page(u"la");
+        ui.reply_to_text_dialog(typed);
+        view->goto_lemma();
+        EXPECT_EQ(lex->dictionary_page[20], u"lam");
+    }
+
     const std::vector<std::u16string> before = lex->dictionary_page;
     ui.reply_to_text_dialog(std::nullopt);
     view->goto_lemma();
