@@ -335,7 +335,7 @@ void textview::paint_lines(platform::device_context& dc, const platform::rect& a
 
 int textview::paint_word(platform::device_context& dc, std::int32_t start, std::int32_t end,
                          bool ended_by_space, int x, int y) {
-    const wide_string key = document_.converter.to_betacode(word_at(start));
+    const wide_string key = key_of_word_at(start);
     dc.set_text_colour(colour_of_key(key));
 
     std::u16string_view word = units(start, end);
@@ -385,6 +385,20 @@ platform::text_size textview::extent(platform::device_context& dc, std::u16strin
     if (added)
         entry->second = dc.text_extent(text);
     return entry->second;
+}
+
+wide_string textview::key_of_word_at(std::int32_t position) const {
+    // A piece of a word broken at the pane's edge carries the whole word's key: look back for the
+    // word's start. Further back than the key search reaches, the key would be empty anyway.
+    std::int32_t start = position;
+    for (int back = 0; start > 0; ++back, --start) {
+        const char16_t before = unit(start - 1);
+        if (before == u' ' || before == carriage_return || before == u'\0')
+            break;
+        if (back == key_search_limit)
+            return {};
+    }
+    return document_.converter.to_betacode(word_at(start));
 }
 
 wide_string textview::word_at(std::int32_t start) const {
@@ -491,9 +505,12 @@ std::vector<wide_string> textview::analyses_for_word(const wide_string& morpholo
         groups.push_back(std::move(lemma));
         const std::string digits = std::to_string(count);
         groups.emplace_back(digits.begin(), digits.end());
+        // The description runs to the first control character; without one it reads as empty.
         std::size_t d = e;
         while (d < s.size() && s[d] > 9)
             ++d;
+        if (d == s.size())
+            d = e;
         groups.push_back(s.substr(e, d - e));
         const std::size_t f = s.find(u'\u0003', d);
         if (f == wide_string::npos)

@@ -99,6 +99,8 @@ private:
     char16_t unit(std::int32_t position) const;
     std::u16string_view units(std::int32_t from, std::int32_t to) const;
     wide_string word_at(std::int32_t start) const;
+    // The look-up key of the word the unit at position belongs to.
+    wide_string key_of_word_at(std::int32_t position) const;
     platform::colour_ref colour_of_key(const wide_string& key) const;
     char16_t case_code(const wide_string& key) const;
     void click_start_picture(int x, int y);
