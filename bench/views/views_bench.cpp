@@ -1,7 +1,7 @@
 // The reading views on the Iliad, Book 1, from the data built from the corpus when it is present
 // under VESO_REAL_DATA_ROOT (else on a synthetic text and lexicon of similar shape), painted with
 // the real font on an offscreen image when the Qt layer is built, else on the headless context.
-#include "app/colour_table.h"
+#include "colours/colour_table.h"
 #include "lexicon/lexicon.h"
 #include "library/mydoc.h"
 #include "platform/headless/headless_device_context.h"

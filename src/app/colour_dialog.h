@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/colour_table.h"
 #include "app/colour_tree.h"
+#include "colours/colour_table.h"
 #include "platform/qt/qt_tree_control.h"
 
 #include <QDialog>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/colour_table.h"
+#include "colours/colour_table.h"
 #include "lexicon/lexicon.h"
 #include "library/mydoc.h"
 #include "platform/device_context.h"

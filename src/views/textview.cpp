@@ -1,6 +1,6 @@
 #include "views/textview.h"
 
-#include "app/colour_table.h"
+#include "colours/colour_table.h"
 #include "lexicon/lexicon.h"
 #include "lexicon/string_edits.h"
 #include "library/catalogue_tree.h"

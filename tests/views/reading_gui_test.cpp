@@ -1,7 +1,7 @@
 // The reading panes on the data built from the corpus, under the offscreen Qt platform: the Iliad's
 // first book paged, a word clicked, a lemma opened in the dictionary window, paged, a goto, close.
-#include "app/colour_table.h"
 #include "app/reading/reading_widgets.h"
+#include "colours/colour_table.h"
 #include "lexicon/lexicon.h"
 #include "library/mydoc.h"
 #include "platform/headless/headless_ui_services.h"
