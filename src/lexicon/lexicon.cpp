@@ -1,7 +1,6 @@
 #include "lexicon/lexicon.h"
 
 #include "lexicon/lexicon_state.h"
-#include "platform/ui_services.h"
 
 #include <system_error>
 
@@ -92,7 +91,7 @@ lexicon::lexicon() : lexicon(working_data_folder()) {}
 
 lexicon::lexicon(std::filesystem::path data_folder)
     : impl_(std::make_unique<impl>(std::move(data_folder))) {
-    impl_->loader = platform::start_worker([state = impl_.get()] { state->load(); });
+    impl_->loader = std::jthread([state = impl_.get()] { state->load(); });
 }
 
 lexicon::~lexicon() {
