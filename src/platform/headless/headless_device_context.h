@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/device_context.h"
+#include "platform/text_justification.h"
 
 #include <string>
 #include <vector>
@@ -56,15 +57,13 @@ public:
     void clear_records();
 
 private:
-    // Width of text whose first space is the justified line's space number first_space.
-    int width_of(std::u16string_view text, int first_space) const;
+    // Width of the text if it were drawn next, justification included.
+    int width_of(std::u16string_view text) const;
 
     const font* font_ = nullptr;
     colour_ref colour_ = 0;
     colour_ref background_ = make_colour(255, 255, 255);
-    int justify_extra_ = 0;
-    int justify_breaks_ = 0;
-    int spaces_used_ = 0;
+    text_justification justification_;
     rect clip_{0, 0, 4096, 4096};
     std::vector<painted_text> texts_;
     std::vector<painted_picture> pictures_;
