@@ -51,7 +51,7 @@ public:
     wide_string analysis_of(const wide_string& word) const;
     std::array<wide_string, 2> morphology_neighbours(const wide_string& word) const;
 
-    // Frequencies: the n-th count of the headword's list (1-based); 0 when missing.
+    // Frequencies: the n-th count of the headword's list (1-based, up to 44); 0 when missing.
     int frequency_field(const wide_string& headword, unsigned n) const;
     static wide_string alphabetical_sort_key(const wide_string& headword);
 
