@@ -26,8 +26,9 @@ protected:
         std::filesystem::create_directories(folder / "data");
         write("m.dat", "lo/gos\x02N lo/gos masc nom sg\x09\x03V le/gw pres\x09\x01"
                        "lo/gou\x02N lo/gos masc gen sg\x09\x01");
-        write("d.dat", std::string("lo/gos\x01<G>lo/gos</G>, word") + '\0' + "le/gw\x01say" + '\0' +
-                           "long\x01" + std::string(1500, 'x') + '\0');
+        write("d.dat", std::string("lo/gos\x01[L] <G>lo/gos,</G> <I>word<N>  <B>speech<N> end") +
+                           '\0' + "le/gw\x01say" + '\0' + "long\x01" + std::string(1500, 'x') +
+                           '\0');
         write("o.dat", "lo/gos\x02"
                        "12,0,7\x01");
     }
@@ -88,7 +89,7 @@ TEST_F(cli_test, morphology_commands) {
 
 TEST_F(cli_test, dictionary_commands) {
     auto full = json_of("define lo/gos");
-    EXPECT_EQ(full["definition"], "λ\xe1\xbd\xb9γος , word");
+    EXPECT_EQ(full["definition"], "[L] λ\xe1\xbd\xb9γος,  <I>word<N>  <B>speech<N> end");
     EXPECT_EQ(full["truncated"], false);
     auto cut = json_of("define --short long");
     EXPECT_EQ(cut["truncated"], true);
@@ -117,9 +118,30 @@ TEST_F(cli_test, lookup_prints_a_summary_for_people) {
     EXPECT_NE(result.out.find("N  λ\xe1\xbd\xb9γος  (count 7)  masc nom sg"), std::string::npos)
         << result.out;
     EXPECT_NE(result.out.find("λ\xe1\xbd\xb3γω: say"), std::string::npos) << result.out;
+    // The dictionary's name, the words one space apart, no style marks.
+    EXPECT_NE(result.out.find("λ\xe1\xbd\xb9γος (LSJ): λ\xe1\xbd\xb9γος, word speech end\n"),
+              std::string::npos)
+        << result.out;
+    EXPECT_EQ(result.out.find('\x1b'), std::string::npos);
     // Decomposed input (omicron and a combining acute) finds the same word.
     EXPECT_NE(run("lookup 'λο\xcc\x81γος'").out.find("(count 12)  masc nom sg"), std::string::npos);
     EXPECT_NE(run("lookup 'xyz'").out.find("no analysis"), std::string::npos);
+}
+
+TEST_F(cli_test, lookup_on_a_terminal_shows_italic_and_bold) {
+    // script(1) gives the program a terminal as its standard output.
+    const std::string out = (folder / "terminal.txt").string();
+    const std::string command = "cd '" + folder.string() +
+                                "' && script -qec \"'" VESO_CLI "' lookup lo/gos\" /dev/null > '" +
+                                out + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    std::ifstream in(out, std::ios::binary);
+    const std::string shown(std::istreambuf_iterator<char>(in), {});
+    EXPECT_NE(
+        shown.find("λ\xe1\xbd\xb9γος (\x1b[3mLSJ\x1b[0m): λ\xe1\xbd\xb9γος, \x1b[3mword\x1b[0m "
+                   "\x1b[1mspeech\x1b[0m end"),
+        std::string::npos)
+        << shown;
 }
 
 TEST_F(cli_test, bad_arguments_print_usage_and_exit_2) {
