@@ -15,7 +15,8 @@ namespace veso {
 // The drawn page. The view draws in window coordinates with its own scroll offset.
 class dictionary_dialog::page : public QWidget {
 public:
-    page(dictionary_view& view, dictionary_dialog& dialog) : QWidget(&dialog), view_(view) {
+    page(dictionary_view& view, dictionary_dialog& dialog)
+        : QWidget(&dialog), view_(view), dialog_(dialog) {
         setAttribute(Qt::WA_OpaquePaintEvent);
     }
 
@@ -27,14 +28,13 @@ protected:
         view_.paint(dc);
     }
     void wheelEvent(QWheelEvent* event) override {
-        const int delta = event->angleDelta().y();
-        if (delta != 0)
-            view_.vertical_scroll(delta > 0 ? scroll_request::line_up : scroll_request::line_down);
+        dialog_.wheel(event->angleDelta().y());
         event->accept();
     }
 
 private:
     dictionary_view& view_;
+    dictionary_dialog& dialog_;
 };
 
 dictionary_dialog::dictionary_dialog(dictionary_view& view, std::function<void()> on_destroy,
@@ -66,6 +66,16 @@ dictionary_dialog::dictionary_dialog(dictionary_view& view, std::function<void()
     connect(scroll_bar_, &QAbstractSlider::sliderReleased, this, [this] {
         view_.vertical_scroll(scroll_request::thumb_position, scroll_bar_->sliderPosition());
     });
+    // The bar's own ways of moving that are no scroll action ("Scroll here" in its context menu):
+    // the page goes where the bar went. The view's own moves come with the signals blocked.
+    connect(scroll_bar_, &QAbstractSlider::valueChanged, this, [this](int value) {
+        if (scroll_bar_->isSliderDown() || value == view_.scroll_pos)
+            return;
+        view_.vertical_scroll(scroll_request::thumb_position, value);
+        show_scroll_position();
+    });
+    // The wheel over the bar scrolls as over the page, rather than moving the bar alone.
+    scroll_bar_->installEventFilter(this);
 
     resize(default_width, default_height);
     known_size_ = size();
@@ -92,15 +102,36 @@ void dictionary_dialog::on_scroll_action(int action) {
         view_.vertical_scroll(scroll_request::bottom);
         break;
     case QAbstractSlider::SliderMove:
-        // Dragging the thumb shows the page where it is; the view settles on release.
-        view_.vertical_scroll(scroll_request::thumb_track);
-        page_->update();
-        return;
+        if (scroll_bar_->isSliderDown()) {
+            // The thumb follows the mouse while dragged; the page moves when it is released.
+            view_.vertical_scroll(scroll_request::thumb_track);
+            return;
+        }
+        break;
     default:
         break;
     }
-    // The view decides where the bar stands, not the slider's own step.
+    // The view decides where the bar stands, not the slider's own step: a request the view does
+    // not follow puts the bar back.
+    show_scroll_position();
+}
+
+void dictionary_dialog::show_scroll_position() {
     scroll_bar_->setSliderPosition(view_.scroll_pos);
+}
+
+void dictionary_dialog::wheel(int delta) {
+    if (delta != 0)
+        view_.vertical_scroll(delta > 0 ? scroll_request::line_up : scroll_request::line_down);
+    show_scroll_position();
+}
+
+bool dictionary_dialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == scroll_bar_ && event->type() == QEvent::Wheel) {
+        wheel(static_cast<QWheelEvent*>(event)->angleDelta().y());
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 QWidget* dictionary_dialog::page_widget() const {

@@ -35,10 +35,15 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     class page;
     void on_scroll_action(int action);
+    // The mouse wheel over the page or the bar: a line up or down.
+    void wheel(int delta);
+    // Puts the bar where the view's scroll position is.
+    void show_scroll_position();
 
     dictionary_view& view_;
     std::function<void()> on_destroy_;
