@@ -111,7 +111,8 @@ void myframe::create_menus() {
     // Items straight on the bar, with the accelerator table's keys.
     auto* backward = add_command(command::page_backward, QStringLiteral("Page &Backward"));
     backward->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_B), QKeySequence(Qt::Key_Back)});
-    auto* forward = add_command(command::page_forward, QStringLiteral("Page &Forward"));
+    // Alt+F belongs to the File menu, so Page Forward's mnemonic is the "r".
+    auto* forward = add_command(command::page_forward, QStringLiteral("Page Fo&rward"));
     forward->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_F), QKeySequence(Qt::Key_Forward)});
     auto* go_to = add_command(command::go_to, QStringLiteral("&Goto..."));
     go_to->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));

@@ -11,11 +11,14 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
+#include <QSet>
 #include <QSignalSpy>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -93,7 +96,13 @@ TEST_F(FrameTest, FrameHasThreePanesAtTheirWidthsAndAStatusBar) {
     const auto sizes = splitter.sizes();
     EXPECT_EQ(sizes[0], myframe::catalogue_width);
     EXPECT_EQ(sizes[1], myframe::text_width);
-    EXPECT_NE(frame().statusBar(), nullptr);
+    // The frame made its status bar itself (asking statusBar() here would make one), shown below
+    // the panes along the window's bottom edge.
+    const auto* status = frame().findChild<QStatusBar*>();
+    ASSERT_NE(status, nullptr);
+    EXPECT_TRUE(status->isVisible());
+    EXPECT_GE(status->geometry().top(), splitter.geometry().bottom());
+    EXPECT_EQ(status->geometry().bottom(), frame().rect().bottom());
     EXPECT_EQ(frame().windowTitle(), QStringLiteral("Untitled - Veso Translation"));
     EXPECT_TRUE(frame().acceptDrops());
 }
@@ -105,7 +114,7 @@ TEST_F(FrameTest, MenusCarryTheItemsAndTexts) {
         bar << item->text();
     }
     EXPECT_EQ(bar,
-              (QStringList{"&File", "&Settings", "Page &Backward", "Page &Forward", "&Goto..."}));
+              (QStringList{"&File", "&Settings", "Page &Backward", "Page Fo&rward", "&Goto..."}));
     auto* file = frame().menuBar()->actions()[0]->menu();
     QStringList file_items;
     for (auto* item : file->actions()) {
@@ -146,12 +155,81 @@ TEST_F(FrameTest, AcceleratorsRunTheirCommands) {
     EXPECT_EQ(test_ui->text_dialogs_run(), std::vector{platform::text_dialog::goto_line});
 }
 
+// The letter after the "&" of a menu text, in lower case; 0 when it has none.
+QChar mnemonic_of(const QString& text) {
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] == u'&') {
+            if (text[i + 1] != u'&')
+                return text[i + 1].toLower();
+            ++i;
+        }
+    }
+    return QChar();
+}
+
+// Every mnemonic of the bar and of each menu, as "where: letter", for the clashes among them.
+QStringList mnemonic_clashes(const QList<QAction*>& actions, const QString& where) {
+    QStringList clashes;
+    QSet<QChar> seen;
+    for (const QAction* action : actions) {
+        const QChar letter = mnemonic_of(action->text());
+        if (!letter.isNull() && seen.contains(letter))
+            clashes << where + QStringLiteral(": ") + letter;
+        seen.insert(letter);
+        if (action->menu() != nullptr)
+            clashes << mnemonic_clashes(action->menu()->actions(), action->text());
+    }
+    return clashes;
+}
+
+TEST_F(FrameTest, AltFOpensTheFileMenuEveryTimeAndNoMnemonicsClash) {
+    start();
+    EXPECT_EQ(mnemonic_clashes(frame().menuBar()->actions(), QStringLiteral("bar")), QStringList());
+    QMenu* file = frame().menuBar()->actions()[0]->menu();
+    for (int press = 0; press < 3; ++press) {
+        const auto ran =
+            commands_for([&] { QTest::keyClick(&frame(), Qt::Key_F, Qt::AltModifier); });
+        EXPECT_TRUE(ran.empty()) << press;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return file->isVisible(); }, 2000)) << press;
+        file->close();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !file->isVisible(); }, 2000));
+    }
+}
+
 TEST_F(FrameTest, MenuItemsRunTheirCommands) {
     start();
-    for (const int id : {command::page_backward, command::page_forward, command::go_to,
-                         command::colour_off, command::text_explorer}) {
+    // A text longer than one page, laid out by painting the text pane.
+    auto& document = app->document();
+    std::u16string body;
+    for (int line = 0; line < 300; ++line)
+        body += u"\u03BB\u1F79\u03B3\u03BF\u03C2 \u03BA\u03B1\u1F76\r";
+    std::copy(body.begin(), body.end(), document.text.begin());
+    document.text_length = static_cast<std::int32_t>(body.size()) + 200;
+    document.section_end = document.text_length;
+    document.page_starts = {0};
+    frame().text_widget().repaint();
+    const std::int32_t second_page = document.next_page_start;
+    ASSERT_GT(second_page, 0);
+
+    const auto run = [&](int id) {
         EXPECT_EQ(commands_for([&] { action(id)->trigger(); }), std::vector{id});
-    }
+    };
+    run(command::page_forward);
+    EXPECT_EQ(document.page_start, second_page);
+    frame().text_widget().repaint();
+    run(command::page_backward);
+    EXPECT_EQ(document.page_start, 0);
+    run(command::go_to);
+    EXPECT_EQ(test_ui->text_dialogs_run(), std::vector{platform::text_dialog::goto_line});
+    run(command::colour_by_class);
+    EXPECT_TRUE(frame().text().colour_by_class);
+    EXPECT_FALSE(frame().text().colour_by_case);
+    run(command::colour_off);
+    EXPECT_TRUE(frame().text().colour_off);
+    EXPECT_FALSE(frame().text().colour_by_class);
+    run(command::text_explorer);
+    EXPECT_FALSE(document.catalogue_pane_shown);
+    EXPECT_EQ(frame().splitter().sizes()[0], 0);
 }
 
 TEST_F(FrameTest, TextExplorerHidesAndRestoresTheCatalogueColumn) {
