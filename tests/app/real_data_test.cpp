@@ -6,6 +6,7 @@
 #include "platform/headless/memory_settings_store.h"
 #include "test_ui.h"
 
+#include <QApplication>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -64,11 +65,23 @@ TEST_F(RealDataFrameTest, SelectedLeavesLoadTheirIdentifiers) {
 
 TEST_F(RealDataFrameTest, PageForwardKeyMovesThroughThePassage) {
     select_leaf(40519);
-    const auto first_page = app->document().page_start;
+    QApplication::setActiveWindow(&frame());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame()));
+    auto& document = app->document();
+    // Each press shows the page the last paint said comes next; Ctrl+B goes back page by page.
+    std::vector<std::int32_t> starts{document.page_start};
+    for (const auto key :
+         {QKeyCombination(Qt::CTRL | Qt::Key_F), QKeyCombination(Qt::Key_Forward)}) {
+        frame().text_widget().repaint();
+        const std::int32_t next = document.next_page_start;
+        QTest::keyClick(&frame().text_widget(), key.key(), key.keyboardModifiers());
+        EXPECT_EQ(document.page_start, next);
+        EXPECT_GT(document.page_start, starts.back());
+        starts.push_back(document.page_start);
+    }
     frame().text_widget().repaint();
-    frame().run_command(40039);
-    frame().text_widget().repaint();
-    EXPECT_GT(app->document().page_start, first_page);
+    QTest::keyClick(&frame().text_widget(), Qt::Key_B, Qt::ControlModifier);
+    EXPECT_EQ(document.page_start, starts[1]);
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 #include "library_fakes.h"
 #include "synthetic_library.h"
 
+#include <algorithm>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -72,10 +74,36 @@ TEST_F(DocumentTest, ReadStopsAtEndUnitAndAtEndOfFile) {
 }
 
 TEST_F(DocumentTest, RowLongerThanBufferIsCutAndReported) {
+    // The row points past t.dat's own text at a run longer than the buffer.
+    const auto data_file = library.root() / "data" / "t.dat";
+    const auto offset = static_cast<std::int32_t>(std::filesystem::file_size(data_file));
+    {
+        std::ofstream out(data_file, std::ios::binary | std::ios::app);
+        const std::string alphas = [] {
+            std::string units;
+            for (int i = 0; i < mydoc::text_capacity; ++i)
+                units += "\xB1\x03"; // α, little-endian
+            return units;
+        }();
+        out << alphas;
+    }
+    document_tables tables = library.tables();
+    std::vector<passage_row> rows(tables.rows.begin(), tables.rows.end());
+    for (passage_row& row : rows) {
+        if (row.id == 130)
+            row.location = {1, 0, offset, 5'000'000, 0, 0};
+    }
+    tables.rows = rows;
+    doc->use_tables(tables);
     doc->select_passage(130);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, mydoc::passage_too_long_message);
-    EXPECT_LE(doc->text_length, mydoc::text_capacity);
+    // As much as fits before the 200 zero units, and those zero units.
+    EXPECT_EQ(doc->text_length, mydoc::text_capacity);
+    constexpr std::int32_t read = mydoc::text_capacity - 200;
+    EXPECT_EQ(std::count(doc->text.begin(), doc->text.begin() + read, u'\u03B1'), read);
+    EXPECT_TRUE(std::all_of(doc->text.begin() + read, doc->text.end(),
+                            [](char16_t unit) { return unit == 0; }));
     EXPECT_FALSE(doc->loading);
 }
 
@@ -387,10 +415,21 @@ TEST_F(DocumentTest, TogglesCatalogueColumnAndRefusesFiles) {
 }
 
 TEST_F(DocumentTest, NothingLoadedMeansNoPaging) {
+    // State that would page if a text were loaded: a next page inside the section, an earlier
+    // page to go back to, and a further section.
+    doc->text[5] = u'a';
+    doc->next_page_start = 5;
+    doc->section_end = 100;
+    doc->page_starts = {0, 3};
+    doc->page_start = 3;
+    doc->section_count = 2;
     doc->page_forward();
     doc->page_backward();
-    EXPECT_EQ(doc->text_length, 0);
+    EXPECT_EQ(doc->page_start, 3);
+    EXPECT_EQ(doc->page_starts, (std::vector<std::int32_t>{0, 3}));
+    EXPECT_EQ(doc->section, 0);
     EXPECT_EQ(text.restarts, 0);
+    EXPECT_TRUE(catalogue.selected.empty());
 }
 
 } // namespace
