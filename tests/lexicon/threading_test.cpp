@@ -75,7 +75,7 @@ TEST(lexicon_threads, reads_while_loading_see_consistent_tables) {
     data.morphology(morphology);
     // A large m_a.dat keeps m.dat's words visible for a while before morphology_ready is set.
     std::string more;
-    for (int i = 0; more.size() < (24u << 20); ++i) {
+    for (int i = 0; more.size() < (4u << 20); ++i) {
         more += "x" + std::to_string(i) + "\x02" + "N lx masc nom sg\x09\x01";
     }
     data.write("m_a.dat", more);
