@@ -24,32 +24,75 @@ public:
 
     // Draws a word, preceded by one space in `space_style` unless it starts a line or the text.
     void write(const std::vector<styled_run>& runs, text_style space_style) {
-        bool space_pending = words_written_ > 0 && line_has_text_;
-        if (line_has_text_ && x_ + width_of(runs, space_pending, space_style) > right_) {
+        const bool spaced = words_written_ > 0 && line_has_text_;
+        lay_out(runs, spaced, space_style);
+        if (line_has_text_ && x_ + width() > right_) {
             new_line();
-            space_pending = false;
+            if (spaced)
+                lay_out(runs, false, space_style);
         }
-        for (const styled_run& run : runs) {
-            if (space_pending && (run.style != space_style || run.starts_italic)) {
-                draw(u" ", space_style);
-                space_pending = false;
-            }
-            if (run.starts_italic && x_ != left_)
+        for (const piece& p : pieces_) {
+            if (p.italic_step && x_ != left_)
                 x_ += italic_step;
-            if (space_pending) {
-                spaced_run_.assign(1, u' ');
-                spaced_run_.append(run.text);
-                draw(spaced_run_, run.style);
-                space_pending = false;
-            } else {
-                draw(run.text, run.style);
-            }
+            select(p.style);
+            // Pieces outside the part being repainted are laid out but not drawn.
+            if (y_ < clip_.bottom && y_ + p.size.height > clip_.top)
+                dc_.text_out(x_, y_, p.text);
+            x_ += p.size.width;
+            line_has_text_ = true;
+            // Lines after the first start at the continuation margin.
+            if (margin_)
+                left_ = *margin_;
         }
         ++words_written_;
     }
 
 private:
+    // What one text_out draws: a run, the space before a run in the run's style, or a space
+    // alone in another style.
+    struct piece {
+        wide_string_view text;
+        text_style style;
+        bool italic_step;
+        platform::text_size size;
+    };
+
+    // The word's pieces, measured, each measured once.
+    void lay_out(const std::vector<styled_run>& runs, bool spaced, text_style space_style) {
+        pieces_.clear();
+        bool space_pending = spaced;
+        for (const styled_run& run : runs) {
+            if (space_pending && (run.style != space_style || run.starts_italic)) {
+                pieces_.push_back({u" ", space_style, false, {}});
+                space_pending = false;
+            }
+            if (space_pending) {
+                spaced_run_.assign(1, u' ');
+                spaced_run_.append(run.text);
+                pieces_.push_back({spaced_run_, run.style, false, {}});
+                space_pending = false;
+            } else {
+                pieces_.push_back({run.text, run.style, run.starts_italic, {}});
+            }
+        }
+        for (piece& p : pieces_) {
+            select(p.style);
+            p.size = dc_.text_extent(p.text);
+        }
+    }
+
+    // The width the word takes after the current position, italic steps included.
+    int width() const {
+        int total = 0;
+        for (const piece& p : pieces_)
+            total += p.size.width + (p.italic_step ? italic_step : 0);
+        return total;
+    }
+
     void select(text_style style) {
+        if (selected_ == style)
+            return;
+        selected_ = style;
         switch (style) {
         case text_style::normal:
             dc_.select_font(*fonts_.normal);
@@ -63,39 +106,11 @@ private:
         }
     }
 
-    int measure(wide_string_view text, text_style style) {
-        select(style);
-        return dc_.text_extent(text).width;
-    }
-
-    // The width the word takes after the current position, its space and italic steps included.
-    int width_of(const std::vector<styled_run>& runs, bool spaced, text_style space_style) {
-        int width = spaced ? measure(u" ", space_style) : 0;
-        for (const styled_run& run : runs)
-            width += measure(run.text, run.style) + (run.starts_italic ? italic_step : 0);
-        return width;
-    }
-
     void new_line() {
         y_ += line_pitch;
         left_ = margin_.value_or(left_);
         x_ = left_;
         line_has_text_ = false;
-    }
-
-    void draw(wide_string_view text, text_style style) {
-        if (text.empty())
-            return;
-        select(style);
-        const platform::text_size size = dc_.text_extent(text);
-        // Pieces outside the part being repainted are laid out but not drawn.
-        if (y_ < clip_.bottom && y_ + size.height > clip_.top)
-            dc_.text_out(x_, y_, text);
-        x_ += size.width;
-        line_has_text_ = true;
-        // Lines after the first start at the continuation margin.
-        if (margin_)
-            left_ = *margin_;
     }
 
     platform::device_context& dc_;
@@ -108,6 +123,8 @@ private:
     int y_;
     bool line_has_text_;
     int words_written_ = 0;
+    std::optional<text_style> selected_;
+    std::vector<piece> pieces_;
     wide_string spaced_run_;
 };
 
