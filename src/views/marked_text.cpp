@@ -104,4 +104,32 @@ int draw_marked_text(platform::device_context& dc, wide_string_view text,
     return y;
 }
 
+wide_string plain_marked_text(wide_string_view text) {
+    const std::size_t opening = text.find(u'[');
+    if (opening == wide_string_view::npos)
+        return {};
+    // The drawing skips the "[" and the two characters after it, and draws nothing after the
+    // last space.
+    const std::size_t last_space = text.rfind(u' ');
+    if (last_space == wide_string_view::npos || last_space < opening + 3)
+        return {};
+    const wide_string_view shown = text.substr(opening + 3, last_space - opening - 3);
+    wide_string plain;
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        const wide_string_view rest = shown.substr(i);
+        if (rest.starts_with(u"<I>") || rest.starts_with(u"<B>") || rest.starts_with(u"<N>")) {
+            i += 2;
+            continue;
+        }
+        const char16_t c =
+            shown[i] == u'\t' || shown[i] == u'\r' || shown[i] == u'\n' ? u' ' : shown[i];
+        if (c == u' ' && (plain.empty() || plain.back() == u' '))
+            continue;
+        plain += c;
+    }
+    while (!plain.empty() && plain.back() == u' ')
+        plain.pop_back();
+    return plain;
+}
+
 } // namespace veso

@@ -22,4 +22,8 @@ int draw_marked_text(platform::device_context& dc, wide_string_view text,
                      const platform::rect& area, const marked_text_fonts& fonts,
                      std::optional<int> continuation_margin = std::nullopt);
 
+// What draw_marked_text shows of a definition, as plain text: from after its source mark on,
+// without style marks, up to its last space, with runs of spaces made one.
+wide_string plain_marked_text(wide_string_view text);
+
 } // namespace veso
