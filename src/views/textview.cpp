@@ -153,6 +153,7 @@ void textview::restart_layout(bool invalidate) {
     clear_boxes();
     lines_.clear();
     pending_position_.reset();
+    clicked_start_.reset();
     if (cursor_.visible())
         cursor_.place(0);
     if (invalidate)
@@ -551,10 +552,24 @@ void textview::click(int x, int y) {
         return;
     }
     if (const auto index = word_at_point(x, y)) {
-        if (cursor_.visible())
+        if (cursor_.visible() && cursor_.index() != index) {
             cursor_.place(*index);
+            invalidate_(false);
+        }
+        clicked_start_ = word_spans_[*index].start;
         click_word(*index);
     }
+}
+
+std::optional<std::size_t> textview::chosen_word() const {
+    if (cursor_.visible())
+        return cursor_.index();
+    // By place rather than index: a resized pane lays the same words out again.
+    for (std::size_t i = 0; clicked_start_ && i < word_spans_.size(); ++i) {
+        if (word_spans_[i].start == *clicked_start_)
+            return i;
+    }
+    return std::nullopt;
 }
 
 std::optional<std::size_t> textview::word_at_point(int x, int y) const {

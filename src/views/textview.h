@@ -83,6 +83,9 @@ public:
     // before it as page history, as if the reader had paged there (a resumed reading place).
     void show_page_containing(std::int32_t position) { pending_position_ = position; }
 
+    // The word Copy Word takes: the cursor's, else the one last clicked on this page.
+    std::optional<std::size_t> chosen_word() const;
+
     // The page's text as plain Unicode: bold marks dropped, one line per line of the text.
     wide_string page_text() const;
     // A painted word as printed, without the punctuation around it (an elision mark stays).
@@ -155,6 +158,7 @@ private:
     std::vector<word_span> word_spans_;
     std::vector<line> lines_;
     word_cursor cursor_;
+    std::optional<std::int32_t> clicked_start_; // where the word last clicked on this page starts
     std::optional<std::int32_t> pending_position_;
     bool justifying_ = false;
     std::unordered_map<std::u16string, platform::text_size> page_widths_;
