@@ -9,6 +9,7 @@
 #include "platform/headless/headless_ui_services.h"
 #include "views/dictionary_view.h"
 #include "views/lookupview.h"
+#include "views/page_status.h"
 #include "views/textview.h"
 
 #include <benchmark/benchmark.h>
@@ -200,6 +201,19 @@ void click_to_lookup_filled(benchmark::State& state) {
     });
 }
 BENCHMARK(click_to_lookup_filled)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The status bar's text, worked out after each page turn: the lines of the page and of the book.
+void page_status_of_the_page(benchmark::State& state) {
+    bench_world& w = world();
+    with_context([&](platform::device_context& dc) {
+        w.text->paint(dc, {page_width, page_height});
+        for (auto _ : state) {
+            const wide_string status = page_status_text(*w.document);
+            benchmark::DoNotOptimize(status.data());
+        }
+    });
+}
+BENCHMARK(page_status_of_the_page)->Unit(benchmark::kMicrosecond)->MinTime(1.0);
 
 // A dictionary window without a screen: a fixed rectangle, scroll requests dropped.
 class still_surface final : public dictionary_surface {
