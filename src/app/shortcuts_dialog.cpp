@@ -83,7 +83,7 @@ shortcuts_dialog::shortcuts_dialog(const std::vector<shortcut_row>& rows, QWidge
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(table);
     layout->addWidget(buttons);
-    resize(640, 560);
+    resize(640, 720);
 }
 
 } // namespace veso
