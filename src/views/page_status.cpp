@@ -256,8 +256,9 @@ wide_string range_text(std::u16string_view one, std::u16string_view many, const 
 
 // "lines 1-25 of 611" for the units [first, last] of the page.
 wide_string lines_on_page(const section_text& text, std::int32_t first, std::int32_t last) {
+    // Without line numbers (Sappho's fragments run on as prose) the lines are not the poem's.
     const auto top = text.first_verse_line(first, last);
-    if (!top)
+    if (!top || !text.first_marker(text.lower(), text.upper()))
         return {};
     const auto bottom = text.last_verse_line(*top, last).value_or(*top);
     std::int32_t end = text.upper() - 1;

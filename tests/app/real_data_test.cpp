@@ -91,6 +91,8 @@ TEST_F(RealDataFrameTest, StatusBarSaysWhereTheReaderIs) {
     EXPECT_TRUE(matthew.startsWith(QStringLiteral("Matthew 5 \u00B7 verses 1-")))
         << matthew.toStdString();
     EXPECT_TRUE(matthew.endsWith(QStringLiteral(" of 48"))) << matthew.toStdString();
+    select_leaf(47343); // Sappho's first fragment carries no line numbers
+    EXPECT_EQ(place(), QStringLiteral("Sappho 1"));
     select_leaf(40417);
     EXPECT_TRUE(place().startsWith(QStringLiteral("Apology \u00B7 sections 17a-")))
         << place().toStdString();

@@ -96,6 +96,11 @@ TEST_F(page_status_test, VerseCountsLinesFromTheMarkersAndSkipsSpeakers) {
     EXPECT_TRUE(memo.update(*document));
     EXPECT_EQ(memo.text(), u"Iliad 1 \u00B7 lines 5-7 of 11");
 
+    // A poem printed without line numbers has no lines to count.
+    open(900, u"ποικιλόθρον’ ἀθανάτ’ Ἀφρόδιτα, παῖ Δίος\r");
+    paint_text(400, 120);
+    EXPECT_EQ(status(), u"Iliad 1");
+
     document->text_length = 0;
     EXPECT_EQ(status(), u"");
 }
