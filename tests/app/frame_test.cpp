@@ -34,8 +34,9 @@ protected:
         auto ui = std::make_unique<test::test_ui>();
         store = settings.get();
         test_ui = ui.get();
-        app = std::make_unique<myapp>(std::filesystem::path(folder.path().toStdString()),
-                                      std::move(settings), std::move(ui));
+        app = std::make_unique<myapp>(
+            datafiles::data_location::below(std::filesystem::path(folder.path().toStdString())),
+            std::move(settings), std::move(ui));
     }
     myframe& frame() { return *app->main_window(); }
     QAction* action(int id) { return frame().action_for(id); }
