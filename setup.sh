@@ -12,7 +12,8 @@ packages=(build-essential cmake ninja-build clang pkg-config
           qt6-base-dev qt6-svg-dev libgl1-mesa-dev
           libpugixml-dev libicu-dev nlohmann-json3-dev libcli11-dev
           libgtest-dev libgmock-dev googletest libbenchmark-dev
-          fonts-gfs-didot fonts-sil-gentiumplus xvfb xauth)
+          fonts-gfs-didot fonts-sil-gentiumplus xvfb xauth
+          dpkg-dev file desktop-file-utils)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
