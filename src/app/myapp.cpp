@@ -23,10 +23,14 @@ std::u16string refused_message(const QString& path) {
         .toStdU16String();
 }
 
-// Shows the damage message on the user-interface thread; the loader finds damage on its own.
+// One message for all damage, found by size at start-up or by checksum on the loader thread,
+// shown on the user-interface thread once the loader has compared the checksums.
 void report_damage(platform::ui_services& ui,
                    const std::shared_ptr<const datafiles::data_integrity>& data) {
-    ui.post_to_ui([&ui, data] { ui.message_box(data->damage_message(), mydoc::message_caption); });
+    if (!data->damaged().empty()) {
+        ui.post_to_ui(
+            [&ui, data] { ui.message_box(data->damage_message(), mydoc::message_caption); });
+    }
 }
 
 } // namespace
@@ -74,10 +78,6 @@ bool myapp::init_instance(const QStringList& arguments) {
     colours_.load_colours(settings_.get());
     frame_->show();
     frame_->show_loading_box();
-    // Sizes were compared as the data was found; the loader compares checksums later.
-    if (!data_->damaged().empty()) {
-        report_damage(*ui_, data_);
-    }
 
     for (const auto& argument : arguments) {
         open_file(argument);

@@ -30,9 +30,9 @@ public:
     myapp(const myapp&) = delete;
     myapp& operator=(const myapp&) = delete;
 
-    // Start-up: document and frame, the loading box, dropped files, colours, and a message when
-    // data files are damaged. arguments are the command line's file names. Shows the frame and
-    // returns whether start-up succeeded.
+    // Start-up: document and frame, the loading box, dropped files, colours. arguments are the
+    // command line's file names. Shows the frame and returns whether start-up succeeded. Damaged
+    // data files are named in one message once the lexicon's loader has checked them.
     bool init_instance(const QStringList& arguments);
 
     // Hands a file to the document's open path, which refuses it; says so in a message.

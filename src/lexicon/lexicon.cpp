@@ -26,10 +26,9 @@ bool is_lexicon_file(const std::string& name) {
 } // namespace
 
 lexicon::impl::impl(std::filesystem::path folder,
-                    std::shared_ptr<datafiles::data_integrity> integrity,
-                    damage_callback damage_found)
-    : data_folder(std::move(folder)), data(std::move(integrity)),
-      on_damage(std::move(damage_found)), started(std::chrono::steady_clock::now()) {}
+                    std::shared_ptr<datafiles::data_integrity> integrity, checked_callback checked)
+    : data_folder(std::move(folder)), data(std::move(integrity)), on_checked(std::move(checked)),
+      started(std::chrono::steady_clock::now()) {}
 
 // A file known to be damaged adds nothing, as a missing one does.
 bool lexicon::impl::read(const char* file, const lexicon_file_format& format,
@@ -85,16 +84,16 @@ void lexicon::impl::load() {
     }
     loaded_ms = elapsed_ms(started);
     publish_end(true);
-    if (data && on_damage) {
+    if (data && on_checked) {
         verify_checksums();
     }
 }
 
-// Runs after loading has been announced: the reader is not kept waiting for it. The damage is
+// Runs after loading has been announced: the reader is not kept waiting for it. The result is
 // reported once the tables no longer hold the damaged files' records.
 void lexicon::impl::verify_checksums() {
     const auto found = data->verify_checksums(cancel_requested);
-    if (found.empty() || cancel_requested.load()) {
+    if (cancel_requested.load()) {
         return;
     }
     const bool tables_damaged =
@@ -103,7 +102,7 @@ void lexicon::impl::verify_checksums() {
     if (tables_damaged && !load_tables()) {
         return;
     }
-    on_damage(found);
+    on_checked(found);
 }
 
 void lexicon::impl::publish_end(bool complete) {
@@ -127,12 +126,12 @@ void lexicon::impl::publish_end(bool complete) {
 }
 
 lexicon::lexicon(std::filesystem::path data_folder)
-    : impl_(std::make_unique<impl>(std::move(data_folder), nullptr, damage_callback())) {
+    : impl_(std::make_unique<impl>(std::move(data_folder), nullptr, checked_callback())) {
     impl_->loader = platform::start_worker([state = impl_.get()] { state->load(); });
 }
 
-lexicon::lexicon(std::shared_ptr<datafiles::data_integrity> data, damage_callback on_damage)
-    : impl_(std::make_unique<impl>(data->folder(), data, std::move(on_damage))) {
+lexicon::lexicon(std::shared_ptr<datafiles::data_integrity> data, checked_callback on_checked)
+    : impl_(std::make_unique<impl>(data->folder(), data, std::move(on_checked))) {
     impl_->loader = platform::start_worker([state = impl_.get()] { state->load(); });
 }
 

@@ -32,12 +32,12 @@ class lexicon {
 public:
     explicit lexicon(std::filesystem::path data_folder);
     // Loads from the data folder in use, leaving out the files known to be damaged. Given
-    // on_damage, the loader then compares every data file's checksum (after loading, so that it
-    // costs no start-up time); when some are damaged it loads the tables again without them and
-    // calls on_damage on its own thread with the files newly found damaged.
-    using damage_callback = std::function<void(const std::vector<datafiles::damaged_file>&)>;
+    // on_checked, the loader then compares every data file's checksum (after loading, so that it
+    // costs no start-up time), loads the tables again without any lexicon file found damaged, and
+    // calls on_checked on its own thread with the files found damaged by the checksums.
+    using checked_callback = std::function<void(const std::vector<datafiles::damaged_file>&)>;
     explicit lexicon(std::shared_ptr<datafiles::data_integrity> data,
-                     damage_callback on_damage = {});
+                     checked_callback on_checked = {});
     // Asks the loader to stop and waits for it before the tables go.
     ~lexicon();
     lexicon(const lexicon&) = delete;

@@ -39,12 +39,12 @@ private:
 
 struct lexicon::impl {
     impl(std::filesystem::path folder, std::shared_ptr<datafiles::data_integrity> integrity,
-         damage_callback on_damage);
+         checked_callback checked);
 
     std::filesystem::path data_folder;
     // What is known of the data's soundness; null for a folder taken as it is.
     std::shared_ptr<datafiles::data_integrity> data;
-    damage_callback on_damage;
+    checked_callback on_checked;
     betaconverter converter;
 
     std::atomic<bool> cancel_requested{false};
