@@ -2,6 +2,7 @@
 // under VESO_REAL_DATA_ROOT (else on a synthetic text and lexicon of similar shape), painted with
 // the real font on an offscreen image when the Qt layer is built, else on the headless context.
 #include "app/colour_table.h"
+#include "datafiles/data_integrity.h"
 #include "lexicon/lexicon.h"
 #include "library/mydoc.h"
 #include "platform/headless/headless_device_context.h"
@@ -82,11 +83,13 @@ struct bench_world {
 #endif
         const char* override_root = std::getenv("VESO_REAL_DATA_ROOT");
         const fs::path real = override_root != nullptr ? override_root : VESO_REAL_DATA_ROOT;
-        if (fs::exists(real / "data" / "m.dat") && fs::exists(real / "data" / "t.dat")) {
-            root = real;
-            lex = std::make_unique<lexicon>(root / "data");
+        // The data folder as the program finds it, starting from the real-data folder.
+        auto data =
+            std::make_shared<datafiles::data_integrity>(datafiles::locate_data_folder(real));
+        if (data->location().found && fs::exists(data->folder() / "m.dat")) {
+            lex = std::make_unique<lexicon>(data);
             wait();
-            document = std::make_unique<mydoc>(ui, lex.get(), root);
+            document = std::make_unique<mydoc>(ui, lex.get(), data);
             document->select_passage(iliad_book_1);
         } else {
             make_synthetic();

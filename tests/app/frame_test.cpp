@@ -5,6 +5,7 @@
 #include "app/myframe.h"
 #include "app/reading/reading_widgets.h"
 #include "app/shortcuts_dialog.h"
+#include "datafiles/data_manifest.h"
 #include "platform/headless/memory_settings_store.h"
 #include "test_ui.h"
 
@@ -23,6 +24,7 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <set>
 
@@ -39,8 +41,9 @@ protected:
         auto ui = std::make_unique<test::test_ui>();
         store = settings.get();
         test_ui = ui.get();
-        app = std::make_unique<myapp>(std::filesystem::path(folder.path().toStdString()),
-                                      std::move(settings), std::move(ui));
+        app = std::make_unique<myapp>(
+            datafiles::data_location::below(std::filesystem::path(folder.path().toStdString())),
+            std::move(settings), std::move(ui));
     }
     myframe& frame() { return *app->main_window(); }
     QAction* action(int id) { return frame().action_for(id); }
@@ -400,6 +403,45 @@ TEST_F(FrameTest, ExitClosesTheFrame) {
     start();
     action(command::app_exit)->trigger();
     EXPECT_FALSE(frame().isVisible());
+}
+
+// One file cut short (found by its size at start-up) and one changed (found by the loader's
+// checksums): one message names both once the loader has checked, and the changed file's records
+// are gone.
+TEST(FrameDamageTest, OneMessageNamesEveryDamagedFileAfterTheCheck) {
+    QTemporaryDir folder;
+    const std::filesystem::path root = folder.path().toStdString();
+    std::filesystem::create_directories(root / "data");
+    const auto write = [&root](const char* name, const std::string& bytes) {
+        std::ofstream(root / "data" / name, std::ios::binary | std::ios::trunc) << bytes;
+    };
+    write("t.dat", std::string(100, 't'));
+    write("m.dat", "lo/gos\x02N lo/gos masc nom sg\x09\x01");
+    datafiles::data_manifest manifest;
+    const std::atomic<bool> never{false};
+    for (const char* name : {"m.dat", "t.dat"}) {
+        const auto path = root / "data" / name;
+        manifest.files.push_back(
+            {name, std::filesystem::file_size(path), *datafiles::file_checksum(path, never)});
+    }
+    write(datafiles::manifest_file, manifest.to_text());
+    write("t.dat", std::string(50, 't'));
+    write("m.dat", "lo/gos\x02N lo/gos masc nom pl\x09\x01");
+
+    auto ui = std::make_unique<test::test_ui>();
+    auto* shown = ui.get();
+    myapp app(datafiles::data_location::below(root),
+              std::make_unique<platform::memory_settings_store>(), std::move(ui));
+    ASSERT_TRUE(app.init_instance({}));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !shown->messages().empty(); }, 20000));
+    QTest::qWait(50);
+    const auto messages = shown->messages();
+    ASSERT_EQ(messages.size(), 1u);
+    for (const char16_t* line :
+         {u"    t.dat: not the size it was built with\n", u"    m.dat: its bytes have changed\n"}) {
+        EXPECT_NE(messages[0].text.find(line), std::u16string::npos);
+    }
+    EXPECT_EQ(app.lex().analysis_of(u"lo/gos"), u"lo/gos");
 }
 
 } // namespace

@@ -20,7 +20,7 @@ protected:
     RealDataFrameTest() {
         auto ui = std::make_unique<test::test_ui>();
         test_ui = ui.get();
-        app = std::make_unique<myapp>(std::filesystem::path(VESO_REAL_DATA_ROOT),
+        app = std::make_unique<myapp>(datafiles::data_location::below(VESO_REAL_DATA_ROOT),
                                       std::make_unique<platform::memory_settings_store>(),
                                       std::move(ui));
         EXPECT_TRUE(app->init_instance({}));
