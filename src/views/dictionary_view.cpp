@@ -52,7 +52,7 @@ void dictionary_view::initialise() {
 }
 
 int dictionary_view::scroll_max() const {
-    const int height = surface_ != nullptr ? surface_->window_rect().height() : 0;
+    const int height = surface_ != nullptr ? surface_->layout_size().height : 0;
     return content_bottom - height + recentre_offset;
 }
 
@@ -67,7 +67,7 @@ void dictionary_view::paint(platform::device_context& dc) {
                               converter().to_unicode(lexicon_.page_last_headword + u" ");
     dc.text_out(left_margin, title_y - scroll_pos, title);
 
-    const int window_width = surface_ != nullptr ? surface_->window_rect().width() : 0;
+    const int window_width = surface_ != nullptr ? surface_->layout_size().width : 0;
     platform::rect area{left_margin, entries_top - scroll_pos, window_width - 30, 0};
     int highlight_y = 0;
     const marked_text_fonts marked{fonts_->normal.get(), fonts_->italic.get(), fonts_->bold.get()};
@@ -110,6 +110,19 @@ void dictionary_view::paint(platform::device_context& dc) {
             surface_->scroll_contents(-scroll_pos);
         }
     }
+}
+
+wide_string dictionary_view::plain_text() const {
+    wide_string text;
+    const std::vector<wide_string>& page = lexicon_.dictionary_page;
+    for (std::size_t k = 0; 2 * k < page.size(); ++k) {
+        if (!text.empty())
+            text += u"\n\n";
+        text += display_form(page[2 * k]) + u": ";
+        if (2 * k + 1 < page.size())
+            text += plain_marked_text(page[2 * k + 1]);
+    }
+    return text;
 }
 
 void dictionary_view::size_changed() {

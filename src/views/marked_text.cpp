@@ -151,4 +151,20 @@ int draw_marked_text(platform::device_context& dc, wide_string_view text,
     return writer.y();
 }
 
+wide_string plain_marked_text(wide_string_view text) {
+    if (text.find(u'[') == wide_string_view::npos)
+        return {};
+    wide_string plain(definition_source_name(definition_source_letter(text)));
+    definition_words words(text);
+    std::vector<styled_run> runs;
+    text_style space_style = text_style::normal;
+    while (words.next(runs, space_style)) {
+        if (!plain.empty())
+            plain += u' ';
+        for (const styled_run& run : runs)
+            plain += run.text;
+    }
+    return plain;
+}
+
 } // namespace veso

@@ -25,4 +25,8 @@ int draw_marked_text(platform::device_context& dc, wide_string_view text,
                      const platform::rect& area, const marked_text_fonts& fonts,
                      std::optional<int> continuation_margin = std::nullopt);
 
+// What draw_marked_text shows of a definition, as plain text: its dictionary's name, then its
+// words one space apart, without style marks.
+wide_string plain_marked_text(wide_string_view text);
+
 } // namespace veso

@@ -1,4 +1,7 @@
+#include "datafiles/data_manifest.h"
+
 #include <array>
+#include <atomic>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -38,11 +41,14 @@ protected:
         std::ofstream(folder / "data" / name, std::ios::binary) << bytes;
     }
 
-    run_result run(const std::string& arguments) const {
+    // The user's and the system's data folders are ones that do not exist, unless given.
+    run_result run(const std::string& arguments, const std::string& data_home = "none") const {
         std::string out = (folder / "out.txt").string();
         std::string err = (folder / "err.txt").string();
-        std::string command = "cd '" + folder.string() + "' && '" VESO_CLI "' " + arguments +
-                              " >'" + out + "' 2>'" + err + "'";
+        std::string command = "cd '" + folder.string() + "' && XDG_DATA_HOME='" +
+                              (folder / data_home).string() + "' XDG_DATA_DIRS='" +
+                              (folder / "none").string() + "' '" VESO_CLI "' " + arguments + " >'" +
+                              out + "' 2>'" + err + "'";
         int status = std::system(command.c_str());
         auto slurp = [](const std::string& path) {
             std::ifstream in(path, std::ios::binary);
@@ -161,6 +167,57 @@ TEST_F(cli_test, no_data_folder_gives_empty_tables) {
     EXPECT_EQ(stats["index"], 0);
     EXPECT_EQ(json_of("define lo/gos")["definition"], "");
     EXPECT_EQ(json_of("dictionary-page lo/gos")["rows"].size(), 0u);
+}
+
+// Records the data folder's files as the data builder does last.
+void write_manifest(const std::filesystem::path& data) {
+    veso::datafiles::data_manifest manifest;
+    const std::atomic<bool> never{false};
+    for (const char* name : {"d.dat", "m.dat", "o.dat", "t.dat"}) {
+        manifest.files.push_back({name, std::filesystem::file_size(data / name),
+                                  *veso::datafiles::file_checksum(data / name, never)});
+    }
+    std::ofstream(data / veso::datafiles::manifest_file) << manifest.to_text();
+}
+
+TEST_F(cli_test, check_data_names_the_damaged_files_and_fails) {
+    write("t.dat", "passages");
+    write_manifest(folder / "data");
+    auto sound = json_of("check-data");
+    EXPECT_EQ(sound["folder"], (folder / "data").string());
+    EXPECT_EQ(sound["found"], true);
+    EXPECT_EQ(sound["manifest"], true);
+    EXPECT_EQ(sound["files"], 4);
+    EXPECT_EQ(sound["damaged"], nlohmann::json::array());
+
+    write("t.dat", "pass");
+    write("m.dat", "lo/gos\x02N lo/gos masc nom pl\x09\x03V le/gw pres\x09\x01"
+                   "lo/gou\x02N lo/gos masc gen sg\x09\x01");
+    run_result damaged = run("check-data");
+    EXPECT_EQ(damaged.exit_code, 1);
+    EXPECT_EQ(nlohmann::json::parse(damaged.out)["damaged"],
+              nlohmann::json::parse(R"([{"file":"t.dat","problem":"size"},)"
+                                    R"({"file":"m.dat","problem":"changed"}])"));
+    EXPECT_NE(damaged.err.find("    m.dat: its bytes have changed\n"), std::string::npos);
+    EXPECT_NE(damaged.err.find("veso-build-data --corpus ../shared/corpus --out " +
+                               (folder / "data").string()),
+              std::string::npos);
+}
+
+TEST_F(cli_test, data_is_found_in_the_users_data_folder_from_any_folder) {
+    write("t.dat", "passages");
+    std::filesystem::create_directories(folder / "home" / "veso");
+    std::filesystem::rename(folder / "data", folder / "home" / "veso" / "data");
+    run_result stats = run("stats", "home");
+    ASSERT_EQ(stats.exit_code, 0) << stats.err;
+    EXPECT_EQ(nlohmann::json::parse(stats.out)["morphology"], 2);
+
+    run_result nowhere = run("check-data");
+    EXPECT_EQ(nowhere.exit_code, 1);
+    EXPECT_EQ(nlohmann::json::parse(nowhere.out)["found"], false);
+    EXPECT_NE(nowhere.err.find("\n    " + (folder / "data").string() + "\n"), std::string::npos);
+    EXPECT_NE(nowhere.err.find("--out " + (folder / "none" / "veso" / "data").string()),
+              std::string::npos);
 }
 
 } // namespace

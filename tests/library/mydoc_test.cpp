@@ -13,7 +13,11 @@ namespace {
 
 class DocumentTest : public ::testing::Test {
 protected:
-    DocumentTest() : doc(std::make_unique<mydoc>(ui, nullptr, library.root())) {
+    DocumentTest() { reopen(); }
+
+    // A document made afresh over the library as it is now.
+    void reopen() {
+        doc = std::make_unique<mydoc>(ui, nullptr, library.root());
         doc->use_tables(library.tables());
         doc->attach(&catalogue, &text, &frame);
     }
@@ -97,7 +101,7 @@ TEST_F(DocumentTest, RowLongerThanBufferIsCutAndReported) {
     doc->use_tables(tables);
     doc->select_passage(130);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, mydoc::passage_too_long_message);
+    EXPECT_EQ(ui.messages[0].text, doc->passage_too_long_message());
     // As much as fits before the 200 zero units, and those zero units.
     EXPECT_EQ(doc->text_length, mydoc::text_capacity);
     constexpr std::int32_t read = mydoc::text_capacity - 200;
@@ -124,17 +128,51 @@ TEST_F(DocumentTest, IdentifierWithoutRowLoadsEmptyTextAndNoSections) {
     EXPECT_TRUE(catalogue.selected.empty());
 }
 
-TEST_F(DocumentTest, MissingMainFileShowsHere2AndKeepsLoading) {
+TEST_F(DocumentTest, MissingMainFileSaysWhereItLookedAndKeepsLoading) {
     doc->select_passage(100);
     library.remove_file("t.dat");
     doc->select_passage(200);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, u"Here2");
-    EXPECT_EQ(ui.messages[0].caption, u"Here2");
+    const std::u16string folder = (library.root() / "data").u16string();
+    EXPECT_NE(ui.messages[0].text.find(u"holds t.dat.\n\n    " + folder + u"\n"),
+              std::u16string::npos);
+    EXPECT_NE(
+        ui.messages[0].text.find(u"veso-build-data --corpus ../shared/corpus --out " + folder),
+        std::u16string::npos);
+    EXPECT_EQ(ui.messages[0].caption, u"Veso");
     EXPECT_TRUE(doc->loading);
     EXPECT_EQ(doc->author_number, 1);
     EXPECT_EQ(doc->current_id, 100); // the earlier passage stays
     EXPECT_EQ(frame.updates, 1);
+}
+
+// Damage found when the document is made (sizes against the manifest): the damaged file is not
+// read, the message names it and the command that rebuilds it, and the sound files still serve.
+TEST_F(DocumentTest, DamagedFilesAreNamedAndNotRead) {
+    library.write_manifest();
+    std::filesystem::resize_file(library.data_file("l.dat"),
+                                 std::filesystem::file_size(library.data_file("l.dat")) / 2);
+    reopen();
+    doc->select_passage(600);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].text.find(u"    l.dat: not the size it was built with\n"),
+              std::u16string::npos);
+    EXPECT_NE(ui.messages[0].text.find(u"--out " + (library.root() / "data").u16string()),
+              std::u16string::npos);
+    EXPECT_TRUE(doc->loading);
+    EXPECT_EQ(frame.updates, 0);
+
+    doc->select_passage(100);
+    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(loaded(0, doc->text_length - 200), library.passage_text(100));
+
+    std::filesystem::resize_file(library.data_file("t.dat"), 10);
+    reopen();
+    doc->select_passage(100);
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_NE(ui.messages[1].text.find(u"    t.dat: not the size it was built with\n"),
+              std::u16string::npos);
+    EXPECT_EQ(doc->text_length, 0);
 }
 
 TEST_F(DocumentTest, MissingOtherFileStopsWithoutMessage) {
@@ -149,7 +187,8 @@ TEST_F(DocumentTest, FingerprintMismatchLoadsNothingAndNamesTheRebuild) {
     library.write_fingerprint("tables-of-another-build");
     doc->select_passage(100);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_NE(ui.messages[0].text.find(u"veso-build-data --corpus ../shared/corpus --out data"),
+    EXPECT_NE(ui.messages[0].text.find(u"veso-build-data --corpus ../shared/corpus --out " +
+                                       (library.root() / "data").u16string()),
               std::u16string::npos);
     EXPECT_TRUE(doc->loading);
     EXPECT_EQ(doc->text_length, 0);

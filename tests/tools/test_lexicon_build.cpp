@@ -48,6 +48,10 @@ protected:
               "<hi rend='italic'>to love</hi></sense></entryFree></TEI>");
         write(corpus_ / "texts" / "morphgnt" / "64-Jn-morphgnt.txt",
               "040316 V- 3AAI-S-- ἠγάπησεν ἠγάπησεν ἠγάπησεν ἀγαπάω\n");
+        write(corpus_ / "texts" / "sappho-treebank" / "sappho.xml",
+              "<treebank><sentence document_id='0009-001' subdoc='1'>"
+              "<word form='θῦμον' lemma='θυμός' postag='n-s---ma-'/>"
+              "<word form='λόγος' lemma='λέγω' postag='v--------'/></sentence></treebank>");
     }
     void TearDown() override { std::filesystem::remove_all(root_); }
 
@@ -64,18 +68,26 @@ void wait_for(const lexicon& lex) {
 } // namespace
 
 TEST_F(small_corpus, BuildsTheSixFilesTheProgramReads) {
-    const std::u16string homer = corpus::normalise_greek(u"λόγος λόγον, ἔλυσα ναός\r");
+    // The texts write the ano teleia U+0387, which the program's cleaning takes off a word.
+    const std::u16string homer = corpus::normalise_greek(u"λόγος λόγον, ἔλυσα ναός") + u"\u0387 " +
+                                 corpus::normalise_greek(u"λόγον;; [5] ²ΧΟΡΟΣ³ ναός\r");
     const std::u16string john = corpus::normalise_greek(u"ἠγάπησεν λόγος ");
-    const corpus::authored_text texts[] = {{17, homer}, {44, john}};
+    const std::u16string sappho = corpus::normalise_greek(u"θῦμον ");
+    const corpus::authored_text texts[] = {{17, homer}, {44, john}, {38, sappho}};
     nlohmann::json report;
     ASSERT_TRUE(corpus::build_lexicon_files(corpus_, out_, texts, report));
     for (const char* name : {"m.dat", "m_a.dat", "d.dat", "d_b.dat", "d_a.dat", "o.dat"}) {
         EXPECT_TRUE(std::filesystem::exists(out_ / name)) << name;
     }
     const auto& lex_report = report["lexicon"];
-    EXPECT_EQ(lex_report["files"]["m_a.dat"]["records"], 1);
-    EXPECT_EQ(lex_report["coverage"]["by_author"]["17"]["tokens"], 4);
+    // Only words: no key with punctuation, markers or labels.
+    EXPECT_EQ(lex_report["files"]["m.dat"]["records"], 4);
+    EXPECT_EQ(lex_report["files"]["m_a.dat"]["records"], 2);
+    EXPECT_EQ(lex_report["coverage"]["by_author"]["17"]["tokens"], 5);
     EXPECT_EQ(lex_report["coverage"]["by_author"]["44"]["analysed_percent"], 100.0);
+    EXPECT_EQ(lex_report["coverage"]["by_author"]["38"]["analysed_percent"], 100.0);
+    EXPECT_EQ(lex_report["text_words"]["non_word_tokens_left_out"], 2);
+    EXPECT_EQ(lex_report["text_words"]["label_tokens_left_out"], 1);
 
     lexicon lex(out_);
     wait_for(lex);
@@ -84,8 +96,12 @@ TEST_F(small_corpus, BuildsTheSixFilesTheProgramReads) {
     // The analyser's lemma takes the dictionary's homograph digit.
     EXPECT_EQ(lex.analysis_of(u"nao/s"), u"N nao/s1 masc nom sg \tos_ou");
     EXPECT_EQ(lex.analysis_of(u"h)ga/phsen"), u"V a)gapa/w aor ind act 3rd sg \tMorphGNT");
+    // A treebank word no analysis knows takes the treebank's own lemma and tag; one the
+    // analyser knows keeps the analyser's.
+    EXPECT_EQ(lex.analysis_of(u"qu=mon"), u"N qumo/s masc acc sg \ttreebank");
+    EXPECT_EQ(lex.analysis_of(u"lo/gos"), u"N lo/gos masc nom sg \tos_ou");
     EXPECT_EQ(lex.frequency_field(u"lo/gos", 17), 2);
-    EXPECT_EQ(lex.frequency_field(u"nao/s1", 17), 1);
+    EXPECT_EQ(lex.frequency_field(u"nao/s1", 17), 2);
     EXPECT_EQ(lex.frequency_field(u"lu/w", 17), 1);
     EXPECT_EQ(lex.frequency_field(u"lu/w", 1), 0);
     EXPECT_EQ(lex.definition_of(u"nao/s1").substr(0, 4), u"[L] ");

@@ -8,6 +8,7 @@
 #include "lexicon/record_file.h"
 #include "lexicon/tei_entries.h"
 #include "lexicon/text_words.h"
+#include "lexicon/treebank_analyses.h"
 
 #include <filesystem>
 #include <fstream>
@@ -218,25 +219,83 @@ TEST(MorphGnt, ParseCodesBecomeTheDescriptionVocabulary) {
     EXPECT_FALSE(parse_morphgnt_line("010101 N- short", converter(), w));
 }
 
-TEST(TextWords, KeysAreTakenAsTheTextViewTakesThem) {
-    // The built texts use oxia, never tonos.
-    const std::u16string plato = normalise_greek(u"λόγος, λόγος\r²ἀλλ’ θεὰ³ Ἄνθρωπόν  1 ");
+TEST(TextWords, OnlyGreekWordsAreKeyedAndCounted) {
+    // The built texts use oxia, never tonos, and write the ano teleia U+0387.
+    const std::u16string plato =
+        normalise_greek(u"λόγος, λόγος\r²ΣΩ.³ ²ΚΑΤΑ ΜΑΘΘΑΙΟΝ³ ἀλλ’ Ἄνθρωπόν  [5] 1 μῆνιν") +
+        u"\u0387 " + normalise_greek(u"Constitution is λόγος;γ μετ’αὐτοῦ ]αλ[ ὅ,τι ’γώ θεὰ ");
     const std::u16string bible = normalise_greek(u"λόγος ");
     const authored_text texts[] = {{25, plato}, {44, bible}};
     const auto counts = count_text_words(texts, converter());
     std::map<std::string, std::pair<std::uint32_t, std::uint32_t>> seen;
+    std::map<std::string, std::string> analysed_as;
     for (const auto& w : counts.words) {
         seen[w.key] = {w.tokens[25], w.tokens[44]};
+        analysed_as[w.key] = w.analysis_key;
     }
-    EXPECT_EQ(seen["lo/gos"], std::make_pair(2u, 1u));
-    EXPECT_EQ(seen["a)ll"], std::make_pair(1u, 0u));
-    EXPECT_EQ(seen["qea/"], std::make_pair(1u, 0u));
-    EXPECT_EQ(seen["*)/anqrwpon"], std::make_pair(1u, 0u));
-    EXPECT_EQ(seen["1"], std::make_pair(1u, 0u));
-    EXPECT_EQ(seen.size(), 5u);
+    const std::map<std::string, std::pair<std::uint32_t, std::uint32_t>> expected = {
+        {"lo/gos", {2, 1}}, {"a)ll", {1, 0}}, {"*)/anqrwpon", {1, 0}}, {"mh=nin", {1, 0}},
+        {"o(/ti", {1, 0}},  {"gw/", {1, 0}},  {"qea/", {1, 0}}};
+    EXPECT_EQ(seen, expected);
+    EXPECT_EQ(analysed_as["gw/"], "e)gw/"); // aphaeresis: analysed with its lost vowel
+    EXPECT_EQ(counts.label_tokens, 3u);
+    // [5], 1, the two English words, the words run together and the damaged word.
+    EXPECT_EQ(counts.non_word_tokens, 7u);
+    EXPECT_EQ(counts.non_word_keys, 7u);
     EXPECT_EQ(author_number_of_label("tlg0059"), 25);
+    EXPECT_EQ(author_number_of_label("tlg0009"), 38);
+    EXPECT_EQ(author_number_of_label("old-oligarch"), 27);
     EXPECT_EQ(author_number_of_label("LXX-Brenton"), 0);
     EXPECT_EQ(analyser_word(u"[λόγος]"), normalise_greek(u"λόγος"));
+}
+
+TEST(TextWords, WordKeysHoldLettersAndTheirMarksOnly) {
+    for (const char* key : {"lo/gos", "*)/anqrwpon", "*)/a|sw", "w(=|", "r(h/twr", "i+/", "qea/"}) {
+        EXPECT_TRUE(is_word_key(std::string_view(key))) << key;
+    }
+    for (const char* key : {"mh=nin\xb7", "5*eu)loghto/s", "2a)/llw|", "ui(o/s;", "lo/gos)",
+                            "(lo/gos", "b(ouleu/sontai", "*", "", "a)ll'", "bre/xw-"}) {
+        EXPECT_FALSE(is_word_key(std::string_view(key))) << key;
+    }
+    EXPECT_TRUE(is_word_key(std::u16string_view(u"\u03DDoi"))); // digamma has no Beta Code
+    EXPECT_FALSE(is_word_key(std::u16string_view(u"a\u0387"))); // the ano teleia is no letter
+}
+
+TEST(MorphologyStore, KeepsWordKeysAndShowsAlikeAnalysesOnce) {
+    morphology_store store;
+    store.read_analyser_output(
+        "a)/eide\t<NL>V a)/eide,a)ei/dw  imperf ind act 3rd sg\tepic\t\tw_stem</NL>"
+        "<NL>V a)ei/dw  pres imperat act 2nd sg\tepic\t\tw_stem</NL>"
+        "<NL>V a)ei/dw  imperf ind act 3rd sg\tepic\tunaugmented\tw_stem</NL>\n"
+        "b(ouleu/sontai\t<NL>V bouleu/w  fut ind mid 3rd pl\t\t\tw_stem</NL>\n");
+    const auto* list = store.find("a)/eide");
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(list->size(), 2u);
+    EXPECT_EQ((*list)[0].serialise(), "V a)/eide,a)ei/dw ipf ind act 3rd sg (epic) \tw_stem");
+    EXPECT_EQ((*list)[1].description, " pres ipv act 2nd sg (epic) ");
+    EXPECT_EQ(store.find("b(ouleu/sontai"), nullptr);
+    EXPECT_EQ(store.figures()["source_keys_not_words"], 1);
+    EXPECT_EQ(store.figures()["repeated_analyses_dropped"], 1);
+}
+
+TEST(TreebankAnalyses, LemmaAndTagInTheMorphologyFormat) {
+    std::string key;
+    morphology_analysis a;
+    ASSERT_TRUE(treebank_analysis({"θῦμον", "θυμός", "n-s---ma-", false}, converter(), key, a));
+    EXPECT_EQ(key, "qu=mon");
+    EXPECT_EQ(a.serialise(), "N qumo/s masc acc sg \ttreebank");
+    ASSERT_TRUE(
+        treebank_analysis({"λίσσομαί", "λίσσομαι", "v1spie---", false}, converter(), key, a));
+    EXPECT_EQ(key, "li/ssomai");
+    EXPECT_EQ(a.serialise(), "V li/ssomai pres ind mp 1st sg \ttreebank");
+    ASSERT_TRUE(treebank_analysis({"ἔχοισα", "ἔχω", "v-sppafn-", false}, converter(), key, a));
+    EXPECT_EQ(a.serialise(), "P e)/xw pres part act fem nom sg \ttreebank");
+    ASSERT_TRUE(treebank_analysis({"ὅτι", "ὅτι2", "c--------", false}, converter(), key, a));
+    EXPECT_EQ(a.serialise(), "C o(/ti2 \ttreebank");
+    EXPECT_FALSE(treebank_analysis({",", "punc1", "u--------", false}, converter(), key, a));
+    EXPECT_FALSE(treebank_analysis({"καG?", "_", "z--------", false}, converter(), key, a));
+    EXPECT_FALSE(treebank_analysis({"κ-", "καί", "c--------", false}, converter(), key, a));
+    EXPECT_FALSE(treebank_analysis({"[0]", "", "", true}, converter(), key, a));
 }
 
 TEST(RecordFiles, LayoutEncodingAndRejectedRecords) {

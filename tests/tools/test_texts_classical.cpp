@@ -22,7 +22,7 @@ protected:
     void TearDown() override { fs::remove_all(root); }
 
     void edition(const std::string& group, const std::string& work, std::string_view body) {
-        const fs::path folder = root / group / work;
+        const fs::path folder = root / "perseus" / "data" / group / work;
         fs::create_directories(folder);
         std::ofstream(folder / (group + "." + work + ".perseus-grc2.xml"))
             << "<TEI><text><body><div type=\"edition\">" << body << "</div></body></text></TEI>";
@@ -32,17 +32,33 @@ protected:
 };
 
 TEST_F(ClassicalAuthor, AGapKeepsItsLeafAndHoldsTheNotice) {
-    const outline_author oligarch{u"  History",     u"Old Oligarch (c. 424 BCE)",           27, 1,
-                                  {{40404, 40404}}, {{u"Constitution of the Athenians", 0}}};
+    for (int w : {1, 2, 3, 4, 5, 6}) {
+        edition("tlg0030", "tlg00" + std::to_string(w), "<p>λόγος</p>");
+    }
+    const outline_author hypereides{u"  Oratory",
+                                    u"Hypereides (c. 390-322 BCE)",
+                                    18,
+                                    7,
+                                    {{40328, 40334}},
+                                    {{u"In Defence of Lycophron", 0},
+                                     {u"Second Speech in Defence of Lycophron", 0},
+                                     {u"Against Philippides", 0},
+                                     {u"Against Athenogenes", 0},
+                                     {u"In Defence of Euxenippus", 0},
+                                     {u"Against Demosthenes", 0},
+                                     {u"Funeral Speech", 0}}};
     author_texts out;
     std::string error;
-    ASSERT_TRUE(build_classical_author(oligarch, root, out, error)) << error;
-    ASSERT_EQ(out.node.children.size(), 1u);
-    EXPECT_EQ(out.node.children[0].id, 40404);
-    ASSERT_EQ(out.works.size(), 1u);
-    EXPECT_EQ(out.works[0].kind, work_kind::single);
-    EXPECT_TRUE(out.works[0].sections[0].missing);
-    EXPECT_NE(out.works[0].sections[0].text.find(u"not in the open corpus"), std::u16string::npos);
+    ASSERT_TRUE(build_classical_author(hypereides, root, out, error)) << error;
+    ASSERT_EQ(out.node.children.size(), 7u);
+    EXPECT_EQ(out.node.children[1].id, 40329);
+    ASSERT_EQ(out.works.size(), 7u);
+    EXPECT_EQ(out.works[1].kind, work_kind::single);
+    EXPECT_TRUE(out.works[1].sections[0].missing);
+    EXPECT_EQ(out.works[1].sections[0].text,
+              u"Second Speech in Defence of Lycophron, Hypereides (c. 390-322 BCE): the text is "
+              u"not in the open corpus from which these files were built.\r");
+    EXPECT_FALSE(out.works[2].sections[0].missing);
 }
 
 TEST_F(ClassicalAuthor, HomerBooksAreScannedSectionsAndTheirCountIsChecked) {

@@ -1,3 +1,4 @@
+#include "common/unicode_text.h"
 #include "texts/greek_cleaning.h"
 #include "texts/passage_rendering.h"
 #include "texts/tei_document.h"
@@ -14,6 +15,27 @@ TEST(CleanGreek, AcuteIsOxiaAndElisionIsRightQuotation) {
               u"\u1F71\u03BB\u03BB\u2019 \u03B4\u1F72 \u03B4\u2019");
     // A mark with no letter before it is not an elision.
     EXPECT_EQ(clean_greek(u"\u02BC \u03B1"), u"\u03B1");
+}
+
+TEST(CleanGreek, KeepsAphaeresisAndTheAnoTeleia) {
+    // Lysistrata 2 as the edition writes it: modifier apostrophes before the consonants.
+    EXPECT_EQ(clean_greek(u"ἢ ʼς Πανὸς ἢ ʼπὶ Κωλιάδʼ ἢ ʼς Γενετυλλίδος,"),
+              normalise_greek(u"ἢ ’ς Πανὸς ἢ ’πὶ Κωλιάδ’ ἢ ’ς Γενετυλλίδος,"));
+    // Before a vowel the mark is a quotation mark; before a capital vowel, its breathing.
+    EXPECT_EQ(clean_greek(u"ʼοὐ ᾿Ισραὴλ"), normalise_greek(u"οὐ Ἰσραὴλ"));
+    // NFC would leave the middle dot U+00B7; the texts write the Greek ano teleia.
+    EXPECT_EQ(clean_greek(u"μῆνιν\u0387 ἄειδε\u00B7"),
+              normalise_greek(u"μῆνιν") + u"\u0387 " + normalise_greek(u"ἄειδε") + u"\u0387");
+    // A dash between two words stands apart from both.
+    EXPECT_EQ(clean_greek(u"γουνάζομαι—οὐ"), normalise_greek(u"γουνάζομαι — οὐ"));
+}
+
+TEST(CleanGreek, NumbersGluedToWordsGoAndNumbersAloneStay) {
+    // A verse-variant number after a siglum (SBLGNT), a scanned verse number, a note reference,
+    // a scanning slip, an unread letter and a parenthesised verse number of Swete's.
+    EXPECT_EQ(clean_greek(u"⸀1ἄλλῳ 5ναίετε βουλεύσασθαι1, θρό9νου Ζην?ς (9)καὶ"),
+              normalise_greek(u"ἄλλῳ ναίετε βουλεύσασθαι, θρόνου Ζηνς καὶ"));
+    EXPECT_EQ(clean_greek(u"(9) 20"), u"(9) 20");
 }
 
 TEST(CleanGreek, DropsApparatusLatinWordsAndLooseMarks) {

@@ -62,6 +62,49 @@ TEST(TeiDocument, DialogueLabelsAndStephanusMilestones) {
     EXPECT_EQ(doc.pieces[1].text, greek(u"καὶ ὀλίγῳ ὕστερον"));
 }
 
+TEST(TeiDocument, SpeechesNameTheirSpeakerAtEachChange) {
+    // Speeches wrapping their lines (Clouds) and speeches inside lines (Frogs), a cast list
+    // before the text, and a dialogue whose speeches carry their own label.
+    const auto doc = read(R"(<TEI><text><body><div type="edition">
+      <listPerson><person><persName>Ξανθίας</persName></person></listPerson>
+      <div type="textpart" subtype="Prologue">
+        <said who="#Στρεψιάδης"><l n="1">ἰοὺ ἰού·</l><l n="2">ὦ Ζεῦ</l></said>
+        <said who="#Στρεψιάδης"><l n="3">ἀπέραντον.</l></said>
+        <l n="4"><said who="#Ξανθίας">μηδ’ ἕτερον;</said> <said who="#Διόνυσος">πλήν γ’</said></l>
+        <l n="5"><said who="#Διόνυσος">θαρρῶν γε</said></l>
+        <p><said who="#Σωκράτης"><label>ΣΩ.</label> οὐδαμῶς</said></p>
+        <p><said who="#Ἑταῖρος" direct="false">ἔφη</said></p>
+      </div></div></body></text></TEI>)");
+    std::vector<std::u16string> texts;
+    for (const auto& p : doc.pieces) {
+        texts.push_back(p.text);
+    }
+    const std::vector<std::u16string> expected = {
+        greek(u"\u00B2Στρεψιάδης\u00B3"),
+        greek(u"ἰοὺ ἰού") + u"\u0387", // NFC would make the ano teleia a middle dot
+        greek(u"ὦ Ζεῦ"),
+        greek(u"ἀπέραντον."),
+        greek(u"\u00B2Ξανθίας\u00B3"),
+        greek(u"μηδ’ ἕτερον; \u00B2Διόνυσος\u00B3 πλήν γ’"),
+        greek(u"θαρρῶν γε"),
+        greek(u"\u00B2ΣΩ.\u00B3 οὐδαμῶς"),
+        greek(u"ἔφη")};
+    EXPECT_EQ(texts, expected);
+    EXPECT_EQ(doc.pieces[0].type, tei_piece::kind::speaker);
+    EXPECT_EQ(doc.pieces[4].type, tei_piece::kind::speaker);
+}
+
+TEST(TeiDocument, AMarkerBeforeAParagraphBreakOpensTheNextParagraph) {
+    const auto doc = read(R"(<TEI><text><body><div type="edition">
+      <div type="textpart" subtype="chapter" n="1"><p>
+        <milestone unit="section" n="1"/>πρῶτα. <milestone unit="section" n="2"/>
+        <milestone unit="para"/>δεύτερα <milestone unit="section" n="imbedded dialogue"/>τρίτα
+      </p></div></div></body></text></TEI>)");
+    ASSERT_EQ(doc.pieces.size(), 2u);
+    EXPECT_EQ(doc.pieces[0].text, greek(u"[1] πρῶτα."));
+    EXPECT_EQ(doc.pieces[1].text, greek(u"[2] δεύτερα τρίτα"));
+}
+
 TEST(TeiDocument, ReportsBrokenXmlAndMissingBody) {
     std::string error;
     EXPECT_FALSE(read_tei_text("<TEI><text><body><p>α</body>", error).has_value());

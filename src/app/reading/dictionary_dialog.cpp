@@ -2,6 +2,9 @@
 
 #include "platform/qt/qt_device_context.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QPainter>
@@ -12,11 +15,12 @@
 
 namespace veso {
 
-// The drawn page. The view draws in window coordinates with its own scroll offset.
+// The drawn page. The view draws in window coordinates with its own scroll offset, at the text
+// scale.
 class dictionary_dialog::page : public QWidget {
 public:
-    page(dictionary_view& view, dictionary_dialog& dialog)
-        : QWidget(&dialog), view_(view), dialog_(dialog) {
+    page(dictionary_view& view, dictionary_dialog& dialog, const view_scale& scale)
+        : QWidget(&dialog), view_(view), dialog_(dialog), scale_(scale) {
         setAttribute(Qt::WA_OpaquePaintEvent);
     }
 
@@ -24,7 +28,9 @@ protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         painter.fillRect(rect(), Qt::white);
-        platform::qt_device_context dc(painter, rect());
+        painter.scale(scale_.factor(), scale_.factor());
+        const platform::text_size size = scale_.logical_size({width(), height()});
+        platform::qt_device_context dc(painter, QRect(0, 0, size.width, size.height));
         view_.paint(dc);
     }
     void wheelEvent(QWheelEvent* event) override {
@@ -35,12 +41,13 @@ protected:
 private:
     dictionary_view& view_;
     dictionary_dialog& dialog_;
+    const view_scale& scale_;
 };
 
 dictionary_dialog::dictionary_dialog(dictionary_view& view, std::function<void()> on_destroy,
-                                     QWidget* parent)
-    : QDialog(parent), view_(view), on_destroy_(std::move(on_destroy)),
-      page_(new page(view, *this)), scroll_bar_(new QScrollBar(Qt::Vertical, this)) {
+                                     const view_scale& scale, QWidget* parent)
+    : QDialog(parent), view_(view), scale_(scale), on_destroy_(std::move(on_destroy)),
+      page_(new page(view, *this, scale)), scroll_bar_(new QScrollBar(Qt::Vertical, this)) {
     setWindowTitle(QStringLiteral("Dictionary View - Veso"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -51,6 +58,16 @@ dictionary_dialog::dictionary_dialog(dictionary_view& view, std::function<void()
     menu->addAction(QStringLiteral("Page &Backward"), this, [this] { view_.page_backward(); });
     menu->addAction(QStringLiteral("Page &Forward"), this, [this] { view_.page_forward(); });
     menu->addAction(QStringLiteral("&Goto..."), this, [this] { view_.goto_lemma(); });
+
+    // Ctrl+C copies the page's entries; kept off the menu bar, which has its four items.
+    auto* copy = new QAction(QStringLiteral("Copy"), this);
+    copy->setShortcut(QKeySequence::Copy);
+    connect(copy, &QAction::triggered, this, [this] {
+        const wide_string text = view_.plain_text();
+        if (!text.empty())
+            QGuiApplication::clipboard()->setText(QString::fromStdU16String(text));
+    });
+    addAction(copy);
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -141,6 +158,10 @@ QWidget* dictionary_dialog::page_widget() const {
 platform::rect dictionary_dialog::window_rect() const {
     const QRect r = geometry();
     return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
+platform::text_size dictionary_dialog::layout_size() const {
+    return scale_.logical_size({width(), height()});
 }
 
 void dictionary_dialog::move_window(const platform::rect& screen_rect) {

@@ -29,6 +29,10 @@ public:
         font_description font;
         int width = 0; // as measured when drawn, justification included
     };
+    struct painted_frame {
+        rect box;
+        colour_ref colour = 0;
+    };
     struct painted_picture {
         picture_id picture{};
         int x = 0;
@@ -46,6 +50,7 @@ public:
     void text_out(int x, int y, std::u16string_view text) override;
     void set_text_justification(int extra, int break_count) override;
 
+    void draw_frame(const rect& r, colour_ref colour) override { frames_.push_back({r, colour}); }
     void draw_picture(picture_id picture, int x, int y) override;
     text_size picture_size(picture_id picture) const override;
 
@@ -54,6 +59,7 @@ public:
 
     const std::vector<painted_text>& texts() const { return texts_; }
     const std::vector<painted_picture>& pictures() const { return pictures_; }
+    const std::vector<painted_frame>& frames() const { return frames_; }
     void clear_records();
 
 private:
@@ -67,6 +73,7 @@ private:
     rect clip_{0, 0, 4096, 4096};
     std::vector<painted_text> texts_;
     std::vector<painted_picture> pictures_;
+    std::vector<painted_frame> frames_;
 };
 
 } // namespace veso::platform

@@ -3,6 +3,7 @@
 #include "platform/qt/pictures.h"
 
 #include <QColor>
+#include <QPen>
 #include <algorithm>
 
 namespace veso::platform {
@@ -76,8 +77,20 @@ void qt_device_context::set_text_justification(int extra, int break_count) {
     justification_.set(extra, break_count);
 }
 
+void qt_device_context::draw_frame(const rect& r, colour_ref colour) {
+    if (r.width() <= 0 || r.height() <= 0)
+        return;
+    const QPen pen = painter_.pen();
+    painter_.setPen(QPen(to_qcolor(colour), 1));
+    painter_.setBrush(Qt::NoBrush);
+    painter_.drawRect(QRect(r.left, r.top, r.width() - 1, r.height() - 1));
+    painter_.setPen(pen);
+}
+
 void qt_device_context::draw_picture(picture_id picture, int x, int y) {
-    painter_.drawPixmap(x, y, picture_pixmap(picture, painter_.device()->devicePixelRatioF()));
+    // Rendered at the resolution it ends up at, also when the painter is scaled up.
+    const qreal scale = painter_.device()->devicePixelRatioF() * painter_.worldTransform().m11();
+    painter_.drawPixmap(x, y, picture_pixmap(picture, scale));
 }
 
 text_size qt_device_context::picture_size(picture_id picture) const {

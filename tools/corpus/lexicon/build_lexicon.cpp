@@ -63,6 +63,9 @@ bool build_lexicon_files(const std::filesystem::path& corpus, const std::filesys
     morphology_store store;
     store.read_analyser_output(read_whole_file(analyses_path));
     store.read_morphgnt(corpus / "texts" / "morphgnt", converter);
+    store.read_treebanks({corpus / "texts" / "sappho-treebank" / "sappho.xml",
+                          corpus / "texts" / "old-oligarch-treebank" / "ps-xen-ath-pol.xml"},
+                         converter);
     text_word_counts words;
     if (!texts.empty()) {
         words = count_text_words(texts, converter);
@@ -72,6 +75,11 @@ bool build_lexicon_files(const std::filesystem::path& corpus, const std::filesys
         lex["words_from"] = "morphology/forms-by-author.tsv (no built texts)";
     }
     store.add_text_words(words);
+    lex["text_words"] = {{"distinct_keys", words.words.size()},
+                         {"label_tokens_left_out", words.label_tokens},
+                         {"non_word_tokens_left_out", words.non_word_tokens},
+                         {"non_word_keys_left_out", words.non_word_keys},
+                         {"unstorable_tokens", words.unstorable_tokens}};
     lex["phase_seconds"]["morphology_and_text_words"] = seconds_since(start);
 
     const auto definitions = dictionaries.get();

@@ -3,11 +3,35 @@
 #include "lexicon/dictionary_sources.h"
 #include "lexicon/morphgnt_analyses.h"
 #include "lexicon/record_file.h"
+#include "lexicon/treebank_analyses.h"
 
 #include <algorithm>
 #include <unordered_set>
 
 namespace veso::corpus {
+namespace {
+
+// Analyses the lookup pane would show alike (same marker, lemma and description) are kept once;
+// returns how many went.
+std::size_t drop_repeated(morphology_store::analyses& list) {
+    const std::size_t before = list.size();
+    for (std::size_t i = 1; i < list.size();) {
+        const auto& a = list[i];
+        const bool seen = std::any_of(list.begin(), list.begin() + static_cast<std::ptrdiff_t>(i),
+                                      [&](const morphology_analysis& b) {
+                                          return a.marker == b.marker && a.lemma() == b.lemma() &&
+                                                 a.description == b.description;
+                                      });
+        if (seen) {
+            list.erase(list.begin() + static_cast<std::ptrdiff_t>(i));
+        } else {
+            ++i;
+        }
+    }
+    return before - list.size();
+}
+
+} // namespace
 
 void morphology_store::read_analyser_output(std::string_view file_text) {
     std::size_t start = 0;
@@ -28,7 +52,13 @@ void morphology_store::read_analyser_output(std::string_view file_text) {
             ++analyser_keys_without_analysis_;
             continue;
         }
-        main_.emplace(std::string(line.substr(0, tab)), std::move(list));
+        const std::string_view key = line.substr(0, tab);
+        if (!is_word_key(key)) {
+            ++source_keys_not_words_;
+            continue;
+        }
+        repeated_analyses_dropped_ += drop_repeated(list);
+        main_.emplace(std::string(key), std::move(list));
     }
 }
 
@@ -47,11 +77,37 @@ void morphology_store::read_morphgnt(const std::filesystem::path& folder,
         texts.push_back(read_whole_file(p));
     }
     for (auto& [key, list] : corpus::read_morphgnt(texts, converter)) {
+        if (!is_word_key(key)) {
+            ++source_keys_not_words_;
+            continue;
+        }
         morphgnt_.emplace(key, std::move(list));
     }
     for (const auto& [key, list] : morphgnt_) {
         if (!main_.contains(key)) {
             added_.emplace(key, list);
+        }
+    }
+}
+
+void morphology_store::read_treebanks(const std::vector<std::filesystem::path>& files,
+                                      const betaconverter& converter) {
+    for (const auto& file : files) {
+        std::string error;
+        const auto sentences = read_treebank(file, error);
+        if (!sentences) {
+            continue; // the texts' build has already refused a treebank it cannot read
+        }
+        for (auto& [key, list] : treebank_analyses(*sentences, converter)) {
+            if (!is_word_key(key)) {
+                ++source_keys_not_words_;
+                continue;
+            }
+            auto& known = treebank_[key];
+            for (auto& a : list) {
+                known.push_back(std::move(a));
+            }
+            drop_repeated(known);
         }
     }
 }
@@ -67,6 +123,11 @@ void morphology_store::add_text_words(const text_word_counts& words) {
         } else if (const auto gnt = morphgnt_.find(w.analysis_key); gnt != morphgnt_.end()) {
             added_.emplace(w.key, gnt->second);
             ++text_keys_borrowed_;
+        } else if (auto tree = treebank_.find(w.key);
+                   tree != treebank_.end() ||
+                   (tree = treebank_.find(w.analysis_key)) != treebank_.end()) {
+            added_.emplace(w.key, tree->second);
+            ++text_keys_from_treebanks_;
         }
     }
 }
@@ -206,11 +267,12 @@ void morphology_store::match_headwords(
             }
         }
     };
-    for (auto& [key, list] : main_) {
-        rename(list);
-    }
-    for (auto& [key, list] : added_) {
-        rename(list);
+    // Respelt lemmas can make two analyses alike.
+    for (auto* table : {&main_, &added_}) {
+        for (auto& [key, list] : *table) {
+            rename(list);
+            repeated_analyses_dropped_ += drop_repeated(list);
+        }
     }
 }
 
@@ -269,6 +331,9 @@ nlohmann::json morphology_store::figures() const {
             {"analyser_keys_without_analysis", analyser_keys_without_analysis_},
             {"morphgnt_keys", morphgnt_.size()},
             {"text_keys_taking_bare_word_analyses", text_keys_borrowed_},
+            {"text_keys_taking_treebank_analyses", text_keys_from_treebanks_},
+            {"source_keys_not_words", source_keys_not_words_},
+            {"repeated_analyses_dropped", repeated_analyses_dropped_},
             {"headwords_respelled_as_dictionary", headwords_renamed_},
             {"analyses_dropped_over_field_limit", dropped_analyses_}};
 }

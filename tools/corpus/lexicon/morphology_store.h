@@ -33,8 +33,11 @@ public:
     void read_analyser_output(std::string_view file_text);
     // Every *-morphgnt.txt file of the folder.
     void read_morphgnt(const std::filesystem::path& folder, const betaconverter& converter);
+    // The treebank files' own lemmas and tags, for forms no other source analyses.
+    void read_treebanks(const std::vector<std::filesystem::path>& files,
+                        const betaconverter& converter);
     // Adds the keys of the built texts: a key the analyser lists is kept as it is; another key
-    // takes the analyses of the word's bare Greek letters, or MorphGNT's.
+    // takes the analyses of the word's bare Greek letters, or MorphGNT's, or a treebank's.
     void add_text_words(const text_word_counts& words);
     // Writes every last headword as the dictionary spells it (homograph digit, "-pl" plurals).
     void match_headwords(const std::map<std::u16string, chosen_definition>& definitions);
@@ -50,8 +53,12 @@ private:
     std::unordered_map<std::string, analyses> main_;
     std::unordered_map<std::string, analyses> added_;
     std::unordered_map<std::string, analyses> morphgnt_;
+    std::unordered_map<std::string, analyses> treebank_;
     std::size_t analyser_keys_ = 0;
     std::size_t analyser_keys_without_analysis_ = 0;
+    std::size_t source_keys_not_words_ = 0;
+    std::size_t repeated_analyses_dropped_ = 0;
+    std::size_t text_keys_from_treebanks_ = 0;
     std::size_t text_keys_borrowed_ = 0;
     mutable std::size_t dropped_analyses_ = 0;
     std::size_t headwords_renamed_ = 0;

@@ -3,21 +3,24 @@
 #include "common/unicode_text.h"
 #include "lexicon/definition_text.h"
 #include "lexicon/morphgnt_analyses.h"
+#include "lexicon/string_edits.h"
 
+#include <algorithm>
 #include <charconv>
+#include <unordered_set>
 #include <utility>
 
 namespace veso::corpus {
 
 int author_number_of_label(std::string_view label) {
     static constexpr std::pair<std::string_view, int> table[] = {
-        {"tlg0085", 1},  {"tlg0026", 2},  {"tlg0027", 3},  {"tlg0028", 4},  {"tlg0548", 5},
-        {"tlg0019", 6},  {"tlg0086", 7},  {"tlg0199", 8},  {"tlg0014", 9},  {"tlg0535", 10},
-        {"tlg0029", 11}, {"tlg0060", 12}, {"tlg0006", 13}, {"tlg0016", 14}, {"tlg0020", 15},
-        {"tlg0013", 16}, {"tlg0012", 17}, {"tlg0030", 18}, {"tlg0017", 19}, {"tlg0010", 20},
-        {"tlg0034", 21}, {"tlg0540", 22}, {"tlg0525", 23}, {"tlg0033", 24}, {"tlg0059", 25},
-        {"tlg0007", 26}, {"tlg0011", 28}, {"tlg0099", 29}, {"tlg0003", 30}, {"tlg0032", 31},
-        {"NT", 44},      {"LXX", 44}};
+        {"tlg0085", 1},  {"tlg0026", 2},       {"tlg0027", 3},  {"tlg0028", 4},  {"tlg0548", 5},
+        {"tlg0019", 6},  {"tlg0086", 7},       {"tlg0199", 8},  {"tlg0014", 9},  {"tlg0535", 10},
+        {"tlg0029", 11}, {"tlg0060", 12},      {"tlg0006", 13}, {"tlg0016", 14}, {"tlg0020", 15},
+        {"tlg0013", 16}, {"tlg0012", 17},      {"tlg0030", 18}, {"tlg0017", 19}, {"tlg0010", 20},
+        {"tlg0034", 21}, {"tlg0540", 22},      {"tlg0525", 23}, {"tlg0033", 24}, {"tlg0059", 25},
+        {"tlg0007", 26}, {"tlg0011", 28},      {"tlg0099", 29}, {"tlg0003", 30}, {"tlg0032", 31},
+        {"tlg0009", 38}, {"old-oligarch", 27}, {"NT", 44},      {"LXX", 44}};
     for (const auto& [name, number] : table) {
         if (name == label) {
             return number;
@@ -49,6 +52,97 @@ std::u16string analyser_word(std::u16string_view word) {
 
 namespace {
 
+bool is_beta_letter(char16_t c) {
+    return c < 0x80 &&
+           std::u16string_view(u"abgdezhqiklmncoprstufxyw").find(c) != std::u16string_view::npos;
+}
+
+bool is_beta_vowel(char16_t c) {
+    return std::u16string_view(u"aehiouw").find(c) != std::u16string_view::npos;
+}
+
+bool is_beta_mark(char16_t c) {
+    return std::u16string_view(u")(/\\=+|").find(c) != std::u16string_view::npos;
+}
+
+} // namespace
+
+bool is_word_key(std::u16string_view key) {
+    std::size_t i = 0;
+    while (i < key.size()) {
+        if (key[i] == u'*') {
+            // A capital: its marks, then its letter, then an iota written beside it.
+            ++i;
+            while (i < key.size() && is_beta_mark(key[i]) && key[i] != u'|') {
+                ++i;
+            }
+            if (i == key.size() || !(is_beta_letter(key[i]) || is_greek_letter(key[i]))) {
+                return false;
+            }
+            ++i;
+            if (i < key.size() && key[i] == u'|') {
+                ++i;
+            }
+            continue;
+        }
+        const char16_t letter = key[i++];
+        if (is_greek_letter(letter)) {
+            continue;
+        }
+        if (!is_beta_letter(letter)) {
+            return false;
+        }
+        // Marks stand after vowels; rho takes a breathing only.
+        while (i < key.size() && is_beta_mark(key[i])) {
+            const bool breathing = key[i] == u'(' || key[i] == u')';
+            if (!(is_beta_vowel(letter) || (letter == u'r' && breathing))) {
+                return false;
+            }
+            ++i;
+        }
+    }
+    return !key.empty();
+}
+
+bool is_word_key(std::string_view key) {
+    std::u16string wide;
+    wide.reserve(key.size());
+    for (const char c : key) {
+        wide += static_cast<char16_t>(static_cast<unsigned char>(c));
+    }
+    return is_word_key(std::u16string_view(wide));
+}
+
+namespace {
+
+// Latin letters and digits belong to notices and markers, brackets to markers and to the lost
+// letters of damaged words ("]αλ["), and letters on both sides of a mark to words run together
+// ("λόγος;γ", "μετ’αὐτοῦ"; the comma of ὅ,τι aside): none of these is one Greek word.
+bool is_no_text_word(std::u16string_view word) {
+    int runs = 0;
+    std::size_t run_letters = 0; // letters of the current run; 0 outside a run
+    for (const char16_t c : word) {
+        if ((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || (c >= u'0' && c <= u'9') ||
+            c == u'[' || c == u']') {
+            return true;
+        }
+        if (is_greek_letter(c) || (c >= 0x0300 && c <= 0x036F)) {
+            runs += run_letters == 0 ? 1 : 0;
+            ++run_letters;
+        } else if (!(c == u',' && run_letters == 1)) {
+            run_letters = 0;
+        }
+    }
+    return runs > 1;
+}
+
+// The key the program looks the word up by, before it is narrowed to ISO 8859-1.
+std::u16string wide_lookup_key(std::u16string_view word, const betaconverter& converter) {
+    wide_string key = converter.to_betacode(wide_string(word));
+    clean_clicked_word(key);
+    return key;
+}
+
 std::size_t slot_of(std::int32_t author) {
     return author >= 1 && author < static_cast<std::int32_t>(author_slots)
                ? static_cast<std::size_t>(author)
@@ -60,11 +154,13 @@ std::size_t slot_of(std::int32_t author) {
 text_word_counts count_text_words(std::span<const authored_text> texts,
                                   const betaconverter& converter) {
     text_word_counts result;
+    std::unordered_set<std::u16string> non_word_keys;
     std::unordered_map<std::u16string, std::size_t> by_word; // word with its end, to entry
-    std::vector<std::int64_t> entry_of;                      // -1 for unstorable
+    std::vector<std::int64_t> entry_of;                      // -1 for unstorable, -2 for no word
     for (const auto& passage : texts) {
         const std::u16string_view text = passage.text;
         const std::size_t slot = slot_of(passage.author_number);
+        bool in_label = false; // between "²" and "³"
         std::size_t i = 0;
         while (i < text.size()) {
             const char16_t c = text[i];
@@ -84,36 +180,54 @@ text_word_counts count_text_words(std::span<const authored_text> texts,
                    text[i + n] != 0xB3) {
                 ++n;
             }
+            const std::u16string_view painted = text.substr(i, painted_end - i);
             std::u16string_view word;
             if (n < 80 && i + n < text.size()) {
                 word = text.substr(i, n + 1);
             }
             i = painted_end;
+            // Speakers and headings are labels, not the text's words.
+            const bool label = in_label || painted.front() == u'\u00B2';
+            in_label = label && painted.find(u'\u00B3') == std::u16string_view::npos;
+            if (label) {
+                ++result.label_tokens;
+                continue;
+            }
             if (word.empty()) {
                 ++result.unstorable_tokens;
                 continue;
             }
             auto [it, inserted] = by_word.try_emplace(std::u16string(word), entry_of.size());
             if (inserted) {
+                const std::u16string wide_key = wide_lookup_key(word, converter);
                 std::string key = lookup_key(word, converter);
-                if (key.empty() || key.size() > 2023) {
+                if (is_no_text_word(word) || !is_word_key(wide_key)) {
+                    entry_of.push_back(-2);
+                    non_word_keys.insert(wide_key);
+                } else if (key.empty() || key.size() > 2023) {
                     entry_of.push_back(-1);
                 } else {
                     entry_of.push_back(static_cast<std::int64_t>(result.words.size()));
                     text_word_counts::entry e;
-                    e.analysis_key = lookup_key(analyser_word(word), converter);
+                    // A word that lost its first vowel ("’γώ", "’πί") is analysed with it.
+                    const bool aphaeresis = word.size() > 1 && word[0] == u'\u2019';
+                    e.analysis_key =
+                        lookup_key((aphaeresis ? u"\u1F10" : u"") + analyser_word(word), converter);
                     e.key = std::move(key);
                     result.words.push_back(std::move(e));
                 }
             }
             const std::int64_t index = entry_of[it->second];
-            if (index < 0) {
+            if (index == -2) {
+                ++result.non_word_tokens;
+            } else if (index < 0) {
                 ++result.unstorable_tokens;
             } else {
                 ++result.words[static_cast<std::size_t>(index)].tokens[slot];
             }
         }
     }
+    result.non_word_keys = non_word_keys.size();
     // Different spellings of a word (with and without its punctuation) share one key.
     std::unordered_map<std::string, std::size_t> by_key;
     std::vector<text_word_counts::entry> merged;

@@ -25,19 +25,31 @@ struct text_word_counts {
     };
     std::vector<entry> words;
     std::uint64_t unstorable_tokens = 0; // keys with characters beyond ISO 8859-1, or too long
+    // Left out: tokens that are no Greek word (numbers, markers, notices' English, punctuation
+    // left over) and tokens of bold labels (speakers, headings).
+    std::uint64_t non_word_tokens = 0;
+    std::uint64_t non_word_keys = 0; // distinct keys those tokens would have had
+    std::uint64_t label_tokens = 0;
 };
+
+// Whether a look-up key is the Beta Code of a Greek word: letters with their marks, capitals
+// written "*" and marks before the letter; no digit, Latin-only letter or punctuation. Letters
+// of the Greek blocks that Beta Code lacks (ϝ) pass as letters.
+bool is_word_key(std::u16string_view key);
+bool is_word_key(std::string_view key);
 
 // The words of built passages, cut as the text view cuts them: runs between spaces and carriage
 // returns, at most 80 characters, ending at a "³". Each key is the Beta Code of the word with its
-// ending character, cleaned as a clicked word is.
+// ending character, cleaned as a clicked word is. Only Greek words are kept: bold labels and
+// tokens whose key is no word key, or that hold a Latin letter or digit, are counted apart.
 text_word_counts count_text_words(std::span<const authored_text> texts,
                                   const betaconverter& converter);
 
 // The same from the analyser's word list (key, author label, count), for building without texts.
 text_word_counts count_listed_words(std::string_view forms_by_author);
 
-// The catalogue author number of an analyser author label ("tlg0059" Plato = 25; "NT" and
-// "LXX" = 44); 0 for labels that are left out.
+// The catalogue author number of an analyser author label ("tlg0059" Plato = 25, "tlg0009"
+// Sappho = 38, "old-oligarch" = 27, "NT" and "LXX" = 44); 0 for labels that are left out.
 int author_number_of_label(std::string_view label);
 
 // The Greek letters of a text word as the analyser's key was cut: brackets and under-dots

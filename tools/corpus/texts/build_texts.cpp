@@ -7,7 +7,9 @@
 #include "texts/generated_tables.h"
 #include "texts/text_checks.h"
 #include "texts/text_layout.h"
+#include "texts/treebank_texts.h"
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <fstream>
@@ -43,8 +45,15 @@ std::string utf16le_bytes(std::u16string_view text) {
 bool build_author(const outline_author& author, const fs::path& corpus, author_texts& out,
                   std::string& error) {
     const fs::path texts = corpus / "texts";
+    if (author.author_number == 38) {
+        return build_sappho_fragments(author, texts / "sappho-treebank" / "sappho.xml", out, error);
+    }
+    if (author.author_number == 27) {
+        return build_old_oligarch(author, texts / "old-oligarch-treebank" / "ps-xen-ath-pol.xml",
+                                  out, error);
+    }
     if (author.author_number != 44) {
-        return build_classical_author(author, texts / "perseus" / "data", out, error);
+        return build_classical_author(author, texts, out, error);
     }
     if (author.label == u"NT Greek Bible") {
         return build_new_testament(author, texts / "sblgnt" / "text", out, error);
@@ -130,19 +139,27 @@ bool build_text_files(const fs::path& corpus, const fs::path& out, const fs::pat
 
     result.files.assign(laid.files.begin(), laid.files.end());
     result.passages.clear();
+    // The words of the texts: each run of sections with text, without the notices between them.
     for (const placed_work& p : laid.placed) {
-        bool any_text = false;
-        for (const auto& s : p.work->sections) {
-            any_text = any_text || !s.missing;
+        const std::u16string_view file = result.files[static_cast<std::size_t>(p.work->file)];
+        const auto& sections = p.work->sections;
+        std::size_t k = 0;
+        while (k < sections.size()) {
+            if (sections[k].missing) {
+                ++k;
+                continue;
+            }
+            const std::size_t first = k;
+            while (k < sections.size() && !sections[k].missing) {
+                ++k;
+            }
+            const std::int32_t begin = p.unit_offset + p.section_offsets[first];
+            const std::int32_t end = k < sections.size() ? p.unit_offset + p.section_offsets[k]
+                                                         : p.unit_offset + p.unit_length;
+            result.passages.push_back(
+                {p.work->author_number, file.substr(static_cast<std::size_t>(begin),
+                                                    static_cast<std::size_t>(end - begin))});
         }
-        if (!any_text) {
-            continue;
-        }
-        const std::u16string& file = result.files[static_cast<std::size_t>(p.work->file)];
-        result.passages.push_back(
-            {p.work->author_number,
-             std::u16string_view(file).substr(static_cast<std::size_t>(p.unit_offset),
-                                              static_cast<std::size_t>(p.unit_length))});
     }
 
     const double seconds =
@@ -153,6 +170,9 @@ bool build_text_files(const fs::path& corpus, const fs::path& out, const fs::pat
     r["rows"] = laid.rows.size();
     r["catalogue_items"] = laid.catalogue.size();
     r["missing_passages"] = laid.missing.size();
+    r["leaves_with_text"] = std::count_if(laid.catalogue.begin(), laid.catalogue.end(),
+                                          [](const entry_data& e) { return e.id != 0; }) -
+                            static_cast<std::ptrdiff_t>(laid.missing.size());
     for (std::size_t k = 0; k < laid.files.size(); ++k) {
         r["bytes"][names[k]] = laid.files[k].size() * 2;
     }

@@ -1,6 +1,7 @@
 #include "texts/classical_works.h"
 
 #include "common/unicode_text.h"
+#include "texts/beta_code_tei.h"
 #include "texts/greek_cleaning.h"
 #include "texts/passage_rendering.h"
 
@@ -347,21 +348,6 @@ bool build_pindar(context& c) {
     return true;
 }
 
-// Sappho: the open corpus has no text; 118 sections of notice in the lyric file.
-bool build_sappho(context& c) {
-    built_work w = sectioned_work(c.author, 0, c.author.label);
-    w.file = text_file::lyric;
-    for (int i = 1; i <= c.author.leaves; ++i) {
-        const std::u16string label = ascii16(std::to_string(i));
-        const std::int32_t id = c.ids.next();
-        w.ids.push_back(id);
-        c.out.node.children.push_back(leaf(label, id));
-        w.sections.push_back(notice_section(u"Sappho, fragment " + label));
-    }
-    c.out.works.push_back(std::move(w));
-    return true;
-}
-
 // A book of chapters: the chapter leaves under range items.
 struct book_chapters {
     std::vector<catalogue_node> chapters; // leaves
@@ -389,47 +375,38 @@ book_chapters chapters_of(std::span<const tei_piece* const> book_pieces, context
 }
 
 // A prose history: books (level 3) of chapter ranges; the whole work is one sectioned passage.
-// Books the open corpus lacks get chapters of notice.
 struct history_book {
-    std::string source_book; // the book's n in the edition; empty for a gap
+    std::string source_book; // the book's n in the edition
     std::size_t keep = 0;    // chapters kept when the edition has more than the catalogue
+    const tei_document* edition = nullptr; // another edition than the work's own
+};
+
+// A row without a leaf and the text it holds.
+struct leafless_row {
+    std::int32_t id;
+    section_text text;
 };
 
 bool build_history(context& c, const std::string& key, const std::vector<history_book>& books,
-                   std::int32_t work_code, std::vector<std::int32_t> extra_rows = {},
+                   std::int32_t work_code, std::vector<leafless_row> extra_rows = {},
                    std::size_t extra_rows_after = 0) {
-    const tei_document* doc = key.empty() ? nullptr : c.library.edition(key, c.error);
-    if (!key.empty() && doc == nullptr) {
+    const tei_document* doc = c.library.edition(key, c.error);
+    if (doc == nullptr) {
         return false;
-    }
-    std::vector<piece_group> source_books;
-    if (doc != nullptr) {
-        const auto pieces = all_pieces(*doc);
-        source_books = group_by(pieces, "book");
     }
     built_work w = sectioned_work(c.author, work_code, c.author.label);
     for (std::size_t b = 0; b < books.size(); ++b) {
         const auto& work = c.author.works[b];
-        book_chapters chapters;
-        if (books[b].source_book.empty()) {
-            for (int i = 1; i <= work.leaves; ++i) {
-                const std::u16string label = ascii16(std::to_string(i));
-                std::int32_t id = c.ids.next();
-                chapters.chapters.push_back(leaf(label, id));
-                chapters.texts.push_back(
-                    notice_section(c.author.label + u", " + work.label + u", chapter " + label));
-            }
-        } else {
-            auto it =
-                std::find_if(source_books.begin(), source_books.end(),
-                             [&](const piece_group& g) { return g.n == books[b].source_book; });
-            if (it == source_books.end()) {
-                c.error =
-                    to_utf8(c.author.label) + ": the edition has no book " + books[b].source_book;
-                return false;
-            }
-            chapters = chapters_of(it->pieces, c, books[b].keep);
+        const auto pieces = all_pieces(books[b].edition != nullptr ? *books[b].edition : *doc);
+        const auto source_books = group_by(pieces, "book");
+        const auto it =
+            std::find_if(source_books.begin(), source_books.end(),
+                         [&](const piece_group& g) { return g.n == books[b].source_book; });
+        if (it == source_books.end()) {
+            c.error = to_utf8(c.author.label) + ": the edition has no book " + books[b].source_book;
+            return false;
         }
+        book_chapters chapters = chapters_of(it->pieces, c, books[b].keep);
         if (chapters.chapters.size() != static_cast<std::size_t>(work.leaves)) {
             c.error = to_utf8(c.author.label) + ", " + to_utf8(work.label) + ": " +
                       std::to_string(chapters.chapters.size()) + " chapters in the edition, " +
@@ -441,9 +418,9 @@ bool build_history(context& c, const std::string& key, const std::vector<history
             w.sections.push_back(std::move(chapters.texts[i]));
             // Rows without a leaf sit after the given section.
             if (!extra_rows.empty() && w.ids.size() == extra_rows_after) {
-                for (std::int32_t id : extra_rows) {
-                    w.ids.push_back(id);
-                    w.sections.push_back(notice_section(c.author.label + u", " + work.label));
+                for (leafless_row& row : extra_rows) {
+                    w.ids.push_back(row.id);
+                    w.sections.push_back(std::move(row.text));
                 }
             }
         }
@@ -452,6 +429,50 @@ bool build_history(context& c, const std::string& key, const std::vector<history
     }
     c.out.works.push_back(std::move(w));
     return true;
+}
+
+// Diodorus: books 9 and 10 come from a later edition in Beta Code (perseus-later), books 11 to
+// 17 from the work's own. The later edition's five fragments of uncertain place ("10a") fill the
+// five rows without a leaf (46578 to 46582), which follow the 66th section (book 10, chapter 29).
+bool build_diodorus(context& c, const fs::path& later_folder) {
+    std::vector<fs::path> files;
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(later_folder, ec)) {
+        if (entry.path().extension() == ".xml") {
+            files.push_back(entry.path());
+        }
+    }
+    if (files.size() != 1) {
+        c.error = "expected one edition of Diodorus' books 9 and 10 in " + later_folder.string();
+        return false;
+    }
+    const auto later = read_beta_code_tei(files.front(), c.error);
+    if (!later) {
+        return false;
+    }
+    const auto pieces = all_pieces(*later);
+    const auto source_books = group_by(pieces, "book");
+    const auto uncertain = std::find_if(source_books.begin(), source_books.end(),
+                                        [](const piece_group& g) { return g.n == "10a"; });
+    const auto uncertain_chapters = uncertain == source_books.end()
+                                        ? std::vector<piece_group>{}
+                                        : group_by(uncertain->pieces, "chapter");
+    const std::vector<std::int32_t> rows = id_span(46578, 46582);
+    if (uncertain_chapters.size() != rows.size()) {
+        c.error = "Diodorus: the later edition has " + std::to_string(uncertain_chapters.size()) +
+                  " fragments of uncertain place, the passage table five rows for them";
+        return false;
+    }
+    std::vector<leafless_row> extra;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        extra.push_back(
+            {rows[i], {render_pieces(uncertain_chapters[i].pieces, line_numbering::prose), false}});
+    }
+    std::vector<history_book> books = {{"9", 0, &*later}, {"10", 0, &*later}};
+    for (int b = 11; b <= 17; ++b) {
+        books.push_back({std::to_string(b), 0, nullptr});
+    }
+    return build_history(c, "tlg0060.tlg001", books, 0, std::move(extra), 66);
 }
 
 std::vector<history_book> numbered_books(int first, int last) {
@@ -619,7 +640,7 @@ bool build_xenophon(context& c) {
             {u"Memorabilia", "tlg0032.tlg002"},
             {u"On Horsemanship", "tlg0032.tlg013"},
             {u"On Hunting", "tlg0032.tlg014"},
-            {u"On the Calvary Commander", "tlg0032.tlg012"},
+            {u"On the Cavalry Commander", "tlg0032.tlg012"},
             {u"Symposium", "tlg0032.tlg004"},
             {u"Ways and Means", "tlg0032.tlg011"}};
         const auto it = singles.find(label);
@@ -661,9 +682,9 @@ std::vector<catalogue_node> chapter_ranges(const std::vector<catalogue_node>& ch
     return ranges;
 }
 
-bool build_classical_author(const outline_author& author, const fs::path& perseus_data,
-                            author_texts& out, std::string& error) {
-    perseus_library library(perseus_data);
+bool build_classical_author(const outline_author& author, const fs::path& texts, author_texts& out,
+                            std::string& error) {
+    perseus_library library(texts / "perseus" / "data");
     out.node = {author.label, 0, {}};
     context c{author, library, out, error, id_source(leaf_ids(author))};
     const auto prose = line_numbering::prose;
@@ -684,9 +705,6 @@ bool build_classical_author(const outline_author& author, const fs::path& perseu
         break;
     case 24:
         ok = build_pindar(c);
-        break;
-    case 38:
-        ok = build_sappho(c);
         break;
     case 1:
         ok = build_singles(c, listed_keys("tlg0085", {5, 7, 6, 2, 3, 4, 1}), verse);
@@ -709,25 +727,15 @@ bool build_classical_author(const outline_author& author, const fs::path& perseu
     case 30:
         ok = build_history(c, "tlg0003.tlg001", numbered_books(1, 8), 0);
         break;
-    case 27:
-        ok = build_singles(c, {""}, prose);
-        break;
     case 31:
         ok = build_xenophon(c);
         break;
     case 5:
         ok = build_apollodorus(c);
         break;
-    case 12: {
-        // Books 9 and 10 are not in the open corpus. Five rows (46578 to 46582) carry no leaf;
-        // they hold notices after the 66th section.
-        std::vector<history_book> books = {{"", 0}, {"", 0}};
-        for (int b = 11; b <= 17; ++b) {
-            books.push_back({std::to_string(b), 0});
-        }
-        ok = build_history(c, "tlg0060.tlg001", books, 0, id_span(46578, 46582), 66);
+    case 12:
+        ok = build_diodorus(c, texts / "perseus-later" / "data" / "tlg0060" / "tlg001");
         break;
-    }
     case 29: {
         std::vector<history_book> books = numbered_books(6, 14);
         books[1].keep = 7; // book 7's fragments are read with its seventh chapter

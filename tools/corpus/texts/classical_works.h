@@ -8,9 +8,10 @@
 
 namespace veso::corpus {
 
-// Builds one classical author's subtree and passages from the Perseus editions under
-// perseus_data (the folder holding tlgNNNN/). Returns false with a reason in error.
-bool build_classical_author(const outline_author& author, const std::filesystem::path& perseus_data,
+// Builds one classical author's subtree and passages from the Perseus editions under texts
+// (perseus/data/tlgNNNN/, and perseus-later/ for Diodorus' books 9 and 10). Returns false with a
+// reason in error.
+bool build_classical_author(const outline_author& author, const std::filesystem::path& texts,
                             author_texts& out, std::string& error);
 
 // The range items of a book: the first holds up to nine chapters, the rest up to ten, each

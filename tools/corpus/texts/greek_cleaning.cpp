@@ -2,6 +2,8 @@
 
 #include "common/unicode_text.h"
 
+#include <algorithm>
+
 namespace veso::corpus {
 namespace {
 
@@ -84,6 +86,18 @@ bool is_latin_letter(char16_t c) {
            (c >= 0xC0 && c <= 0x24F && c != 0xD7 && c != 0xF7);
 }
 
+// A lower-case Greek consonant, with or without a breathing (ῥ).
+bool is_greek_consonant(char16_t c) {
+    return (c >= 0x03B2 && c <= 0x03C8 && c != 0x03B5 && c != 0x03B7 && c != 0x03B9 &&
+            c != 0x03BF && c != 0x03C5) ||
+           c == 0x1FE4 || c == 0x1FE5;
+}
+
+bool is_capital_vowel(char16_t c) {
+    return c == 0x0391 || c == 0x0395 || c == 0x0397 || c == 0x0399 || c == 0x039F || c == 0x03A5 ||
+           c == 0x03A9;
+}
+
 bool is_letter_before_elision(char16_t c) {
     return (c >= 0x0370 && c <= 0x03FF) ||
            (c >= 0x1F00 && c <= 0x1FFF && c != 0x1FBD && c != 0x1FBF) ||
@@ -125,6 +139,33 @@ char16_t greek_look_alike(char16_t c) {
     default:
         return c;
     }
+}
+
+// Numbers glued to a Greek word are verse numbers, note references or scanning slips
+// ("(9)καὶ", "⸀1ἄλλῳ", "θρό9νου", "Ζην?ς"): a bracketed group without Greek letters, digits and
+// question marks of unread letters go.
+std::u16string without_glued_numbers(std::u16string_view word) {
+    std::u16string out;
+    out.reserve(word.size());
+    for (std::size_t i = 0; i < word.size(); ++i) {
+        const char16_t c = word[i];
+        if (c == u'(') {
+            const std::size_t close = word.find(u')', i);
+            if (close != std::u16string_view::npos &&
+                std::none_of(word.begin() + static_cast<std::ptrdiff_t>(i),
+                             word.begin() + static_cast<std::ptrdiff_t>(close),
+                             is_letter_before_elision)) {
+                i = close;
+                continue;
+            }
+        }
+        const bool closes_number = c == u')' && i > 0 && word[i - 1] >= u'0' && word[i - 1] <= u'9';
+        if ((c >= u'0' && c <= u'9') || c == u'?' || closes_number) {
+            continue;
+        }
+        out.push_back(c);
+    }
+    return out;
 }
 
 } // namespace
@@ -184,14 +225,26 @@ std::u16string collapse_spaces(std::u16string_view text) {
 std::u16string clean_greek(std::u16string_view raw) {
     std::u16string kept;
     kept.reserve(raw.size());
-    for (char16_t c : raw) {
+    for (std::size_t i = 0; i < raw.size(); ++i) {
+        const char16_t c = raw[i];
         if (is_elision_mark(c)) {
-            if (!kept.empty() && is_letter_before_elision(kept.back())) {
+            // After a letter it marks elision; before a word's first consonant, aphaeresis
+            // ("’ς", "’πί"). Before a vowel it is a quotation mark or a stray breathing.
+            const bool elision = !kept.empty() && is_letter_before_elision(kept.back());
+            const bool aphaeresis = (kept.empty() || !is_letter_before_elision(kept.back())) &&
+                                    i + 1 < raw.size() && is_greek_consonant(raw[i + 1]);
+            if (elision || aphaeresis) {
                 kept.push_back(u'\u2019');
+            } else if (i + 1 < raw.size() && is_capital_vowel(raw[i + 1])) {
+                // A smooth breathing set before its capital ("᾿Ισραήλ") belongs on it.
+                kept.push_back(raw[++i]);
+                kept.push_back(u'\u0313');
             }
             continue;
         }
-        if (c == u'\u02BD') {
+        if (c == u'\u2014') {
+            kept += u" \u2014 "; // a dash stands between words, not inside one
+        } else if (c == u'\u02BD') {
             kept.push_back(u'\u2018'); // a reversed comma opens a quotation
         } else if (is_space(c)) {
             kept.push_back(u' ');
@@ -215,6 +268,9 @@ std::u16string clean_greek(std::u16string_view raw) {
             latin = latin || is_latin_letter(c);
             greek = greek || is_letter_before_elision(c);
         }
+        if (greek) {
+            word = without_glued_numbers(word);
+        }
         // A Greek word with a Latin look-alike capital is a slip of the scanner, not English.
         if (latin && greek) {
             latin = false;
@@ -235,6 +291,9 @@ std::u16string clean_greek(std::u16string_view raw) {
     // second breathing) are apparatus, not text.
     std::u16string normal = normalise_greek(words);
     std::erase_if(normal, [](char16_t c) { return c >= 0x0300 && c <= 0x036F; });
+    // NFC turns the ano teleia into the middle dot; the texts write the Greek mark, which the
+    // program's word cleaning removes.
+    std::replace(normal.begin(), normal.end(), u'\u00B7', u'\u0387');
     return normal;
 }
 

@@ -66,7 +66,7 @@ private:
         static const std::unordered_set<std::string> skipped = {
             "teiheader", "note", "bibl", "gap",       "figure", "stage",     "castlist",
             "rdg",       "ref",  "pb",   "fw",        "interp", "interpgrp", "index",
-            "sic",       "orig", "abbr", "witdetail", "table",  "graphic"};
+            "sic",       "orig", "abbr", "witdetail", "table",  "graphic",   "listperson"};
         if (skipped.contains(name)) {
             if ((name == "sic" || name == "orig" || name == "abbr") &&
                 lower(node.parent().name()) != "choice") {
@@ -117,6 +117,10 @@ private:
             emit_whole(tei_piece::kind::heading, node);
             return;
         }
+        if (name == "said") {
+            said(node);
+            return;
+        }
         if (name == "label") {
             std::u16string text = clean_greek(node_text(node));
             if (!text.empty()) {
@@ -141,6 +145,7 @@ private:
         }
         const std::string n = node.attribute("n").value();
         end_piece();
+        speaker_.clear(); // each part of a play names its first speaker again
         cite_.emplace_back(unit, n);
         const bool lowest = !has_child_division(node);
         if (lowest && !n.empty() && !has_section_milestone(node)) {
@@ -174,12 +179,33 @@ private:
             return;
         }
         if (unit == "para") {
+            // A section marker just before the paragraph break belongs to the paragraph after it.
+            flush_raw();
+            std::u16string trailing = take_trailing_markers(clean_);
             end_piece();
+            pending_marker_ = trailing + pending_marker_;
         } else if (unit == "section" || unit == "chapter") {
             const std::string n = node.attribute("n").value();
-            if (!n.empty()) {
+            // Numbers only ("12", "327a"); a few editions name a part in English instead.
+            if (!n.empty() && std::isdigit(static_cast<unsigned char>(n[0]))) {
                 add_clean(marker(utf16_from_utf8(n)) + u" ");
             }
+        }
+    }
+
+    static std::u16string take_trailing_markers(std::u16string& text) {
+        std::u16string taken;
+        while (true) {
+            const std::size_t end = text.find_last_not_of(u' ');
+            if (end == std::u16string::npos || text[end] != u']') {
+                return taken;
+            }
+            const std::size_t open = text.rfind(u'[', end);
+            if (open == std::u16string::npos || text.find(u' ', open) < end) {
+                return taken;
+            }
+            taken = text.substr(open, end - open + 1) + u" " + taken;
+            text.erase(open);
         }
     }
 
@@ -194,6 +220,38 @@ private:
         walk(node);
         finish_verse();
         in_verse_ = false;
+    }
+
+    // Plays whose speeches are <said who="#Name"> name the speaker at each change, as the
+    // editions with <speaker> do: on a line of its own before the speech, or inline where the
+    // change falls within a verse line. Dialogues whose speeches carry their own <label> (and
+    // reported speech) show nothing more.
+    void said(const pugi::xml_node& node) {
+        std::string who = node.attribute("who").value();
+        if (!who.empty() && who.front() == '#') {
+            who.erase(0, 1);
+        }
+        const bool labelled = static_cast<bool>(node.find_node([](const pugi::xml_node& n) {
+            const std::string child = lower(n.name());
+            return child == "label" || child == "speaker";
+        }));
+        const bool verse =
+            in_verse_ || static_cast<bool>(node.find_node(
+                             [](const pugi::xml_node& n) { return lower(n.name()) == "l"; }));
+        const std::u16string name = clean_greek(utf16_from_utf8(who));
+        if (!name.empty() && name != speaker_ && !labelled && verse &&
+            std::string_view(node.attribute("direct").value()) != "false") {
+            speaker_ = name;
+            if (!in_verse_) {
+                end_piece();
+                push(tei_piece::kind::speaker, bold(name), {});
+            } else if (collapse_spaces(clean_).empty() && clean_greek(raw_).empty()) {
+                push(tei_piece::kind::speaker, bold(name), {}); // the line starts the speech
+            } else {
+                add_clean(u" " + bold(name) + u" ");
+            }
+        }
+        walk(node);
     }
 
     void emit_whole(tei_piece::kind type, const pugi::xml_node& node) {
@@ -306,6 +364,7 @@ private:
     std::u16string raw_;
     std::u16string clean_;
     std::u16string pending_marker_;
+    std::u16string speaker_; // the speaker last named in the current division
     std::string line_number_;
     bool in_verse_ = false;
     int depth_ = 0;

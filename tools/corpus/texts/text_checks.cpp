@@ -271,7 +271,8 @@ void check_file_text(const laid_out_texts& t, failures& f) {
             const char16_t c = file[i];
             const bool tonos = (c >= 0x0386 && c <= 0x038F && c != 0x0387) || c == 0x0390 ||
                                (c >= 0x03AC && c <= 0x03B0) || (c >= 0x03CC && c <= 0x03CE);
-            if (tonos || c == 0xFFFF || c == u'\n' || (c < 0x20 && c != u'\r')) {
+            // The ano teleia is written U+0387, never the middle dot NFC makes of it.
+            if (tonos || c == 0xFFFF || c == 0x00B7 || c == u'\n' || (c < 0x20 && c != u'\r')) {
                 f.push_back(std::string(names[k]) + ": unit " + str(static_cast<std::int64_t>(i)) +
                             " is U+" + str(c) + " (decimal), which the text files never hold");
                 break;
