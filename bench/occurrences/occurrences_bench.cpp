@@ -1,7 +1,7 @@
 // The occurrence index on the data built from the corpus (under VESO_REAL_DATA_ROOT, or the
 // folder that environment variable names): the article's occurrences, the vocabulary of the
 // longest section, and opening a hit at the far end of the longest passage.
-#include "app/colour_table.h"
+#include "colours/colour_table.h"
 #include "lexicon/lexicon.h"
 #include "library/mydoc.h"
 #include "occurrences/occurrence_data.h"
@@ -212,7 +212,8 @@ void open_hit(benchmark::State& state) {
     std::size_t pages = 0;
     for (auto _ : state) {
         w.document->select_passage(id);
-        w.text->show_word_at(dc, {page_width, page_height}, position);
+        w.text->show_page_containing(position);
+        w.text->mark_word(position);
         w.text->paint(dc, {page_width, page_height});
         pages = w.document->page_starts.size();
         benchmark::DoNotOptimize(w.text->marked_word());

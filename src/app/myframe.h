@@ -2,6 +2,9 @@
 
 #include "app/colour_modes.h"
 #include "library/document_views.h"
+#include "views/page_status.h"
+#include "views/reading_settings.h"
+#include "views/view_scale.h"
 
 #include <QMainWindow>
 #include <map>
@@ -9,6 +12,7 @@
 #include <vector>
 
 class QAction;
+class QLabel;
 class QSplitter;
 
 namespace veso {
@@ -30,6 +34,9 @@ class textview;
 
 // The main frame: a one-row, three-column splitter with the catalogue, text and lookup panes, a
 // status bar, the loading box, the dictionary window, and the menu bar with its accelerators.
+// Around them the reader's comforts: where the reader is (status bar), Resume Reading, the text
+// scale of the three reading surfaces, Copy, the word cursor's commands, pane focus by F6 and
+// the Keyboard Shortcuts list.
 class myframe : public QMainWindow, public document_frame {
     Q_OBJECT
 public:
@@ -61,9 +68,12 @@ public:
     QSplitter& splitter() const { return *splitter_; }
     textsmenu_view& catalogue() const { return *catalogue_; }
     textview& text() const { return *text_view_; }
-    text_pane_widget& text_pane() const { return *text_widget_; }
     lookupview& lookup() const { return *lookup_view_; }
     text_pane_widget& text_widget() const { return *text_widget_; }
+    lookup_pane_widget& lookup_widget() const { return *lookup_widget_; }
+    const view_scale& scale() const { return scale_; }
+    // The status bar's account of the page: "Iliad 1 · lines 1-25 of 611".
+    QLabel& place_label() const { return *place_label_; }
     dictionary_window& dictionary() const { return *dictionary_; }
 
     // The Search menu's commands with what the reader chose or typed: a lemma of the clicked
@@ -88,14 +98,25 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    // Keeps the place being read for Resume Reading.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void create_panes();
     void create_menus();
-    QAction* add_command(int id, const QString& text);
+    QAction* add_command(int id, const QString& text, const QKeySequence& key = {});
     void run_colour_mode(int id);
     void run_colour_dialog();
     void run_about_box();
+    void run_resume_reading();
+    void run_copy();
+    void run_copy_word();
+    void run_open_in_dictionary();
+    void run_scale(int id);
+    // Moves the keyboard focus to the next (or previous) of the three panes that is shown.
+    void move_focus_between_panes(bool forward);
+    void run_keyboard_shortcuts();
+    void update_place();
     void run_occurrences_of_lemma();
     void run_find_word();
     occurrences_window& occurrences_window_shown();
@@ -116,6 +137,10 @@ private:
     occurrences_window* occurrences_window_ = nullptr;
     vocabulary_window* vocabulary_window_ = nullptr;
     bool widths_set_ = false;
+    view_scale scale_;
+    reading_settings reading_;
+    page_status place_;
+    QLabel* place_label_ = nullptr;
 };
 
 } // namespace veso

@@ -1,4 +1,5 @@
 #include "cli/commands.h"
+#include "datafiles/data_integrity.h"
 #include "lexicon/lexicon.h"
 #include "library/catalogue_tree.h"
 #include "library/mydoc.h"
@@ -20,8 +21,9 @@ namespace {
 using nlohmann::json;
 using namespace veso::occurrences;
 
-std::filesystem::path data_folder() {
-    return std::filesystem::current_path() / "data";
+// The data folder found as the program finds it.
+std::filesystem::path data_folder(command_context& context) {
+    return context.data()->folder();
 }
 
 // A failure: the message on standard error and status 1, once the command's objects are gone.
@@ -31,8 +33,8 @@ std::filesystem::path data_folder() {
     std::exit(1);
 }
 
-std::unique_ptr<occurrence_index> open_index() {
-    auto opened = occurrence_index::open(data_folder(), document_tables::compiled().fingerprint);
+std::unique_ptr<occurrence_index> open_index(const std::filesystem::path& folder) {
+    auto opened = occurrence_index::open(folder, document_tables::compiled().fingerprint);
     if (!opened.index) {
         fail(opened.message);
     }
@@ -65,7 +67,7 @@ struct occurrence_arguments {
     long long limit = 20;
 };
 
-void run_occurrences(const occurrence_arguments& args) {
+void run_occurrences(const occurrence_arguments& args, command_context& context) {
     const betaconverter converter;
     const auto key = typed_word_key(from_utf8(args.word), converter);
     if (!key) {
@@ -75,7 +77,7 @@ void run_occurrences(const occurrence_arguments& args) {
     if (args.limit < 0) {
         fail(u"--limit takes a number of hits, 0 or more.");
     }
-    const auto index = open_index();
+    const auto index = open_index(data_folder(context));
     if (args.author != 0 && index->author_tokens(args.author) == 0) {
         fail(u"--author " + from_utf8(std::to_string(args.author)) +
              u": no texts of that author are indexed (authors are numbered 1 to 31, and 44 for "
@@ -142,7 +144,7 @@ void run_occurrences(const occurrence_arguments& args) {
         expected = count_json(sum);
     }
 
-    passage_text text(data_folder());
+    passage_text text(data_folder(context));
     json hits = json::array();
     for (const hit& h : found.hits) {
         const leaf_record& leaf = index->leaves()[index->leaf_of_token(h.token)];
@@ -207,7 +209,7 @@ std::int32_t leaf_of_section(std::int32_t id, int section) {
 
 void run_vocabulary(const vocabulary_arguments& args, command_context& context) {
     const std::int32_t id = leaf_of_section(args.id, args.section);
-    const auto index = open_index();
+    const auto index = open_index(data_folder(context));
     const auto leaf = index->leaf_with_id(id);
     if (!leaf) {
         fail(u"the leaf " + from_utf8(std::to_string(id)) + u" is not in the occurrence index.");
@@ -215,9 +217,10 @@ void run_vocabulary(const vocabulary_arguments& args, command_context& context) 
     lexicon& lex = context.loaded_lexicon();
     const betaconverter& converter = lex.greek_converter();
     const vocabulary_list list(*index, *leaf, converter);
-    const auto rows = list.rows(
-        vocabulary_order::first_appearance, args.skip_common,
-        [&](const wide_string& lemma) { return short_gloss(lex.stored_definition_of(lemma), converter); });
+    const auto rows = list.rows(vocabulary_order::first_appearance, args.skip_common,
+                                [&](const wide_string& lemma) {
+                                    return short_gloss(lex.stored_definition_of(lemma), converter);
+                                });
     json out = json::array();
     for (const vocabulary_row& row : rows) {
         out.push_back({{"lemma", to_utf8(row.beta)},
@@ -244,7 +247,7 @@ void add_occurrence_commands(CLI::App& app, command_context& context) {
     command->add_option("--author", occurrences->author, "only the texts of this author number");
     command->add_option("--limit", occurrences->limit, "hits to print (default 20; 0: all)");
     command->add_option("WORD", occurrences->word, "Greek or Beta Code")->required();
-    command->callback([occurrences] { run_occurrences(*occurrences); });
+    command->callback([occurrences, &context] { run_occurrences(*occurrences, context); });
 
     auto vocabulary = std::make_shared<vocabulary_arguments>();
     command = app.add_subcommand(

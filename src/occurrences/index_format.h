@@ -1,7 +1,7 @@
 #pragma once
 
 // The layout of data/occurrences.idx, shared by the data builder that writes it and the program
-// that reads it.
+// that reads it. Its checksum is the data folder's manifest's, which the builder writes last.
 //
 // The file is a header followed by sections, each starting on an 8-byte boundary; numbers are
 // little-endian. Tokens (the words of every catalogue leaf, cut as the text view cuts them, with a
@@ -68,7 +68,6 @@ struct file_header {
     std::uint32_t version = 0;
     std::uint32_t sections = 0;
     std::uint64_t file_size = 0;
-    std::uint64_t checksum = 0;         // of the whole file, this field taken as 0
     std::array<char, 32> fingerprint{}; // data/tables.fingerprint of the texts indexed
     std::array<std::uint64_t, source_files.size()> source_sizes{};
     std::array<section_entry, section_count> section_table{};
@@ -139,16 +138,5 @@ inline std::uint32_t read_varint(const std::uint8_t*& p, const std::uint8_t* end
     }
     return value;
 }
-
-// A word-by-word hash of the file: a changed, lost or added byte changes it. Whole 8-byte words
-// only; the header and the sections are padded to them.
-inline std::uint64_t checksum_step(std::uint64_t hash, std::span<const std::uint64_t> words) {
-    for (const std::uint64_t w : words) {
-        hash = (hash ^ w) * 0x100000001B3ULL;
-        hash ^= hash >> 29;
-    }
-    return hash;
-}
-inline constexpr std::uint64_t checksum_seed = 0xCBF29CE484222325ULL;
 
 } // namespace veso::occurrences

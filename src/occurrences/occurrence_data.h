@@ -37,7 +37,6 @@ struct word_search {
     occurrence_search search;
     bool by_form = false;
 };
-std::optional<word_search> search_typed_word(const occurrence_index& index,
-                                             wide_string_view key);
+std::optional<word_search> search_typed_word(const occurrence_index& index, wide_string_view key);
 
 } // namespace veso::occurrences

@@ -1,5 +1,7 @@
 #include "occurrences/occurrence_index.h"
 
+#include "datafiles/data_folder.h"
+#include "datafiles/data_manifest.h"
 #include "occurrences/beta_forms.h"
 
 #include <algorithm>
@@ -14,10 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::u16string_view rebuild_advice =
-    u" Rebuild the data with:\n\n    veso-build-data --corpus ../shared/corpus --out data\n\n"
-    u"(or remove the folder data and run ./setup.sh run, which builds it afresh).";
-
 wide_string widen(std::string_view text) {
     wide_string out(text.size(), u'\0');
     std::transform(text.begin(), text.end(), out.begin(),
@@ -25,25 +23,27 @@ wide_string widen(std::string_view text) {
     return out;
 }
 
-occurrence_index::opened failure(index_problem problem, std::string_view detail) {
+occurrence_index::opened failure(const fs::path& folder, index_problem problem,
+                                 std::string_view detail) {
+    const wide_string index =
+        u"The occurrence index (" + datafiles::shown_path(folder / index_file_name) + u")";
     wide_string message;
     switch (problem) {
     case index_problem::missing:
-        message = u"The occurrence index (data/occurrences.idx) is missing.";
+        message = index + u" is missing.";
         break;
     case index_problem::damaged:
-        message =
-            u"The occurrence index (data/occurrences.idx) is damaged: " + widen(detail) + u".";
+        message = index + u" is damaged: " + widen(detail) + u".";
         break;
     case index_problem::stale:
-        message = u"The occurrence index (data/occurrences.idx) was built from other data than "
-                  u"the files now in data: " +
+        message = index + u" was built with other data than the files now beside it: " +
                   widen(detail) + u".";
         break;
     case index_problem::none:
         break;
     }
-    return {nullptr, problem, message + wide_string(rebuild_advice)};
+    message += u" Rebuild the data with\n\n    " + datafiles::build_command(folder);
+    return {nullptr, problem, message};
 }
 
 // Where each item's entries begin in a list of total entries, from the number each item has, and
@@ -88,50 +88,65 @@ template <class T> bool all_below(const std::vector<T>& values, std::uint64_t li
 occurrence_index::opened occurrence_index::open(const fs::path& data_folder,
                                                 std::string_view fingerprint) {
     const fs::path path = data_folder / index_file_name;
+    const auto fail = [&](index_problem problem, std::string_view detail) {
+        return failure(data_folder, problem, detail);
+    };
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        return failure(index_problem::missing, {});
+        return fail(index_problem::missing, {});
     }
     std::error_code ec;
     const std::uint64_t size = fs::file_size(path, ec);
     file_header header;
     if (ec || size < sizeof header || !in.read(reinterpret_cast<char*>(&header), sizeof header)) {
-        return failure(index_problem::damaged, "it is shorter than its header");
+        return fail(index_problem::damaged, "it is shorter than its header");
     }
+    datafiles::checksum sum;
+    sum.add({reinterpret_cast<const unsigned char*>(&header), sizeof header});
     if (header.magic != index_magic || header.version != index_version ||
         header.sections != section_count) {
-        return failure(index_problem::damaged, "it is not an occurrence index of this version");
+        return fail(index_problem::damaged, "it is not an occurrence index of this version");
     }
     if (header.file_size != size) {
-        return failure(index_problem::damaged, "its size is " + std::to_string(size) +
-                                                   " bytes, not the " +
-                                                   std::to_string(header.file_size) + " written");
+        return fail(index_problem::damaged, "its size is " + std::to_string(size) +
+                                                " bytes, not the " +
+                                                std::to_string(header.file_size) + " written");
     }
 
     std::vector<std::vector<std::uint64_t>> raw(section_count);
     std::uint64_t expected_offset = sizeof header;
-    file_header unsummed = header;
-    unsummed.checksum = 0;
-    std::array<std::uint64_t, sizeof header / 8> header_words{};
-    std::memcpy(header_words.data(), &unsummed, sizeof header);
-    std::uint64_t checksum = checksum_step(checksum_seed, header_words);
     for (std::size_t i = 0; i < section_count; ++i) {
         const section_entry& entry = header.section_table[i];
         if (entry.offset != expected_offset || entry.size % 8 != 0 ||
             entry.size > size - entry.offset || entry.length > entry.size ||
             entry.size - entry.length >= 8) {
-            return failure(index_problem::damaged, "its table of sections is wrong");
+            return fail(index_problem::damaged, "its table of sections is wrong");
         }
         raw[i].resize(entry.size / 8);
         if (!in.read(reinterpret_cast<char*>(raw[i].data()),
                      static_cast<std::streamsize>(entry.size))) {
-            return failure(index_problem::damaged, "it cannot be read to its end");
+            return fail(index_problem::damaged, "it cannot be read to its end");
         }
-        checksum = checksum_step(checksum, raw[i]);
+        sum.add({reinterpret_cast<const unsigned char*>(raw[i].data()), entry.size});
         expected_offset += entry.size;
     }
-    if (expected_offset != size || checksum != header.checksum) {
-        return failure(index_problem::damaged, "its checksum does not match its contents");
+    if (expected_offset != size) {
+        return fail(index_problem::damaged, "its sections do not fill it");
+    }
+    // The data folder's manifest, when it has one, records the index as written.
+    const auto manifest = datafiles::folder_manifest::read(data_folder);
+    if (manifest.found == datafiles::folder_manifest::state::present) {
+        const auto& files = manifest.manifest.files;
+        const auto listed = std::find_if(files.begin(), files.end(), [](const auto& entry) {
+            return entry.name == index_file_name;
+        });
+        if (listed == files.end()) {
+            return fail(index_problem::stale, "the data folder's manifest does not list it");
+        }
+        if (listed->size != size || listed->checksum != sum.value()) {
+            return fail(index_problem::damaged,
+                        "its checksum does not match the data folder's manifest");
+        }
     }
 
     const std::string_view built_for(
@@ -139,20 +154,18 @@ occurrence_index::opened occurrence_index::open(const fs::path& data_folder,
         std::find(header.fingerprint.begin(), header.fingerprint.end(), '\0') -
             header.fingerprint.begin());
     if (built_for != fingerprint) {
-        return failure(index_problem::stale,
-                       "it indexes texts of other tables than this program's");
+        return fail(index_problem::stale, "it indexes texts of other tables than this program's");
     }
     for (std::size_t i = 0; i < source_files.size(); ++i) {
         const auto now = fs::file_size(data_folder / source_files[i], ec);
         if ((ec ? 0 : now) != header.source_sizes[i]) {
-            return failure(index_problem::stale,
-                           "data/" + std::string(source_files[i]) + " has changed since");
+            return fail(index_problem::stale, std::string(source_files[i]) + " has changed since");
         }
     }
 
     std::unique_ptr<occurrence_index> index(new occurrence_index());
     if (!index->take_sections(raw, header)) {
-        return failure(index_problem::damaged, "its lists do not fit together");
+        return fail(index_problem::damaged, "its lists do not fit together");
     }
     return {std::move(index), index_problem::none, {}};
 }

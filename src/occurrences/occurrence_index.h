@@ -26,9 +26,10 @@ public:
         index_problem problem = index_problem::none;
         wide_string message; // what is wrong and the command that rebuilds the index
     };
-    // Reads data_folder/occurrences.idx and checks its size, its checksum, that every list in it
-    // stays within its bounds, and that it was built from the data files now in the folder for
-    // the text tables with this fingerprint.
+    // Reads data_folder/occurrences.idx and checks its size, its checksum against the folder's
+    // manifest (when the folder has one), that every list in it stays within its bounds, and that
+    // it was built from the data files now in the folder for the text tables with this
+    // fingerprint.
     static opened open(const std::filesystem::path& data_folder, std::string_view fingerprint);
 
     std::uint32_t token_count() const { return token_count_; }

@@ -81,6 +81,8 @@ public:
 
     // Fills the rectangle with the colour (behind text drawn afterwards).
     virtual void fill_rectangle(const rect& area, colour_ref colour) = 0;
+    // A one-pixel outline just inside the rectangle, in the colour given; the text colour stays.
+    virtual void draw_frame(const rect& r, colour_ref colour) = 0;
 
     virtual void draw_picture(picture_id picture, int x, int y) = 0;
     virtual text_size picture_size(picture_id picture) const = 0;

@@ -1,5 +1,6 @@
 #include "occurrence_fixture.h"
 
+#include "common/data_manifest_writer.h"
 #include "occurrences/occurrence_index_writer.h"
 
 #include <fstream>
@@ -71,6 +72,8 @@ void occurrence_fixture::SetUp() {
     ASSERT_TRUE(corpus::write_occurrence_index(
         {library.root(), library.tables(), library.catalogue(), notices}, readings, report, error))
         << error;
+    // As the builder does last: the manifest of every file, the index's checksum among them.
+    ASSERT_TRUE(corpus::write_data_manifest(data(), error)) << error;
     auto opened = open();
     ASSERT_TRUE(opened.index) << std::string(opened.message.begin(), opened.message.end());
     index = std::move(opened.index);

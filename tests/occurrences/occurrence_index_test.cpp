@@ -1,5 +1,7 @@
 // The occurrence index of the synthetic library, checked against a plain scan of the passages the
 // document loads, and read back after damage.
+#include "common/data_manifest_writer.h"
+#include "datafiles/data_manifest.h"
 #include "lexicon/string_edits.h"
 #include "lexicon/text_words.h"
 #include "occurrence_fixture.h"
@@ -236,7 +238,8 @@ TEST_F(OccurrenceIndexTest, TypedLemmasMatchWithoutCapitalsOrHomographDigits) {
     EXPECT_EQ(index->lemmas_of_key(en[0]).size() + index->lemmas_of_key(en[1]).size(), 1u);
 }
 
-// The index file with one change, its checksum made right again so that only the lists are wrong.
+// The index file with one change, and the data folder's manifest written again, so that only the
+// lists are wrong.
 void rewrite(const std::filesystem::path& path, section s, std::size_t at,
              const std::function<void(std::uint8_t*)>& change) {
     std::ifstream in(path, std::ios::binary);
@@ -246,33 +249,33 @@ void rewrite(const std::filesystem::path& path, section s, std::size_t at,
     std::memcpy(&header, bytes.data(), sizeof header);
     const section_entry& entry = header.section_table[static_cast<std::size_t>(s)];
     change(reinterpret_cast<std::uint8_t*>(bytes.data() + entry.offset + at));
-    header.checksum = 0;
-    std::memcpy(bytes.data(), &header, sizeof header);
-    std::vector<std::uint64_t> words(bytes.size() / 8);
-    std::memcpy(words.data(), bytes.data(), words.size() * 8);
-    header.checksum = checksum_step(checksum_seed, words);
-    std::memcpy(bytes.data(), &header, sizeof header);
     std::ofstream(path, std::ios::binary | std::ios::trunc)
         .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    std::string error;
+    EXPECT_TRUE(corpus::write_data_manifest(path.parent_path(), error)) << error;
 }
 
 TEST_F(OccurrenceIndexTest, DamagedMissingAndStaleIndexesAreRefusedWithTheRebuildCommand) {
     const auto path = data() / "occurrences.idx";
-    const auto copy = data() / "occurrences.good";
-    std::filesystem::copy_file(path, copy);
+    const auto manifest = data() / "data.manifest";
+    std::filesystem::copy_file(path, library.root() / "index.good");
+    std::filesystem::copy_file(manifest, library.root() / "manifest.good");
     const auto restore = [&] {
-        std::filesystem::copy_file(copy, path, std::filesystem::copy_options::overwrite_existing);
+        const auto overwrite = std::filesystem::copy_options::overwrite_existing;
+        std::filesystem::copy_file(library.root() / "index.good", path, overwrite);
+        std::filesystem::copy_file(library.root() / "manifest.good", manifest, overwrite);
     };
     const auto problem = [&] {
         const auto opened = open();
         EXPECT_EQ(opened.index == nullptr, opened.problem != index_problem::none);
         if (opened.problem != index_problem::none) {
-            EXPECT_NE(opened.message.find(u"veso-build-data --corpus"), std::u16string::npos);
+            EXPECT_NE(opened.message.find(u"veso-build-data --corpus ../shared/corpus --out"),
+                      std::u16string::npos);
         }
         return opened.problem;
     };
 
-    // A byte changed anywhere, or the file cut short.
+    // A byte changed anywhere, or the file cut short: the manifest's checksum or size differs.
     const auto size = std::filesystem::file_size(path);
     for (std::uintmax_t at = 0; at < size; at += 97) {
         restore();
@@ -289,7 +292,7 @@ TEST_F(OccurrenceIndexTest, DamagedMissingAndStaleIndexesAreRefusedWithTheRebuil
     EXPECT_EQ(problem(), index_problem::damaged);
 
     // Lists that do not fit together under a right checksum: a key claiming more lemmas, a lemma
-    // pointing past the keys, a posting past the tokens, a leaf in an unknown file.
+    // pointing past the keys, a leaf in an unknown file.
     restore();
     rewrite(path, section::keys, 2, [](std::uint8_t* lemma_count) { ++*lemma_count; });
     EXPECT_EQ(problem(), index_problem::damaged);
@@ -308,10 +311,14 @@ TEST_F(OccurrenceIndexTest, DamagedMissingAndStaleIndexesAreRefusedWithTheRebuil
     std::filesystem::remove(path);
     EXPECT_EQ(problem(), index_problem::missing);
 
+    // Built with other files than those now beside it, or not listed by the manifest.
     restore();
+    EXPECT_EQ(occurrence_index::open(data(), "other-tables").problem, index_problem::stale);
     std::ofstream(data() / "m.dat", std::ios::binary | std::ios::app) << "x";
     EXPECT_EQ(problem(), index_problem::stale);
-    EXPECT_EQ(occurrence_index::open(data(), "other-tables").problem, index_problem::stale);
+    std::ofstream(manifest, std::ios::binary | std::ios::trunc)
+        << datafiles::data_manifest{}.to_text();
+    EXPECT_EQ(problem(), index_problem::stale);
 }
 
 } // namespace

@@ -186,13 +186,14 @@ TEST(TypedWord, GreekAsAnyKeyboardTypesItAndBetaCodeGiveOneKey) {
     EXPECT_EQ(key(u"\u03BB\u03CC\u03B3\u03BF\u03C2"), u"lo/gos");       // tonos
     EXPECT_EQ(key(u"\u03BB\u03BF\u0301\u03B3\u03BF\u03C2"), u"lo/gos"); // decomposed
     EXPECT_EQ(key(u"\u1F00\u0301\u03BD\u03B8\u03C1\u03C9\u03C0\u03BF\u03C2"), u"a)/nqrwpos");
-    EXPECT_EQ(key(u"\u0391\u0301\u0313\u03BD\u03B8\u03C1\u03C9\u03C0\u03BF\u03C2"), u"*)/anqrwpos");
+    EXPECT_EQ(key(u"\u0391\u0313\u0301\u03BD\u03B8\u03C1\u03C9\u03C0\u03BF\u03C2"), u"*)/anqrwpos");
     EXPECT_EQ(key(u"  lo\\gos, "), u"lo/gos"); // a grave and a comma, as clicked
     EXPECT_EQ(key(u"\u03BA\u03B1\u1F76"), u"kai/");
     EXPECT_EQ(key(u""), u"(none)");
     EXPECT_EQ(key(u"   "), u"(none)");
     EXPECT_EQ(key(u"café"), u"(none)");
-    EXPECT_EQ(key(u"LOGOS"), u"(none)");
+    EXPECT_EQ(key(u"LO/GOS"), u"lo/gos"); // Beta Code in capitals
+    EXPECT_EQ(key(u"lo/gosλ"), u"lo/gosl");
     EXPECT_EQ(key(u"1234"), u"(none)");
 }
 

@@ -1,4 +1,4 @@
-#include "app/colour_table.h"
+#include "colours/colour_table.h"
 #include "view_fixture.h"
 
 namespace veso::testing {
@@ -85,6 +85,10 @@ TEST_F(textview_layout, WordWiderThanThePaneIsBrokenAtTheEdgeAndPagingMovesOn) {
     EXPECT_EQ(painted()[1], u"aaaaa ");
     EXPECT_EQ(painted()[2], u"bb");
     EXPECT_EQ(text->word_keys()[0], std::u16string(25, u'a') + u" ");
+    // Both pieces carry the whole word's key, so a click on the second looks the word up.
+    EXPECT_EQ(text->word_keys()[1], text->word_keys()[0]);
+    text->click(text->word_lefts()[1] + 2, text->word_tops()[1] + 2);
+    EXPECT_EQ(text->clicked_word(), std::u16string(25, u'a'));
 }
 
 TEST_F(textview_layout, TinyOrEmptyPanesStillEndTheirPage) {
@@ -148,12 +152,15 @@ TEST_F(textview_layout, AWordIsShownOnThePagePageForwardReachesAndMarkedUntilThe
     }
     ASSERT_GT(paged.size(), 3u);
 
+    // An occurrence opened there: its page, reached as paging reaches it, with the word marked.
     document->page_start = 0;
     document->page_starts = {0};
-    ASSERT_TRUE(text->show_word_at(dc, {250, 110}, target));
+    text->restart_layout(false);
+    text->show_page_containing(target);
+    text->mark_word(target);
+    paint_text(250, 110);
     EXPECT_EQ(document->page_starts, paged);
     EXPECT_EQ(document->page_start, paged.back());
-    paint_text(250, 110);
     ASSERT_EQ(dc.rectangles().size(), 1u);
     // Four words a line of sixteen units: the third word of the target's line on this page.
     const auto word = static_cast<std::size_t>((target - paged.back()) / 16 * 4 + 2);
@@ -170,12 +177,6 @@ TEST_F(textview_layout, AWordIsShownOnThePagePageForwardReachesAndMarkedUntilThe
     paint_text(250, 110);
     EXPECT_TRUE(dc.rectangles().empty());
     EXPECT_EQ(text->marked_word(), -1);
-
-    // A position outside the section changes nothing.
-    document->section_end = 100;
-    const auto starts = document->page_starts;
-    EXPECT_FALSE(text->show_word_at(dc, {250, 110}, 100));
-    EXPECT_EQ(document->page_starts, starts);
 }
 
 TEST_F(textview_layout, TheTextsLastWordIsPaintedWithoutACarriageReturn) {
@@ -288,9 +289,12 @@ TEST(analyses_for_word, SplitsMarkersLemmasCountsAndDescriptions) {
     const ColourTable colours = distinct_colours();
     textview view(*document, lex, colours, fonts);
 
+    // A description with no control character after it reads as empty.
     EXPECT_EQ(
         view.analyses_for_word(u"N a,b masc nom\tjunk\x03V c act"),
-        (std::vector<std::u16string>{u"N", u"b", u"12", u" masc nom", u"V", u"c", u"0", u" act"}));
+        (std::vector<std::u16string>{u"N", u"b", u"12", u" masc nom", u"V", u"c", u"0", u""}));
+    EXPECT_EQ(view.analyses_for_word(u"V c act\x03N b"),
+              (std::vector<std::u16string>{u"V", u"c", u"0", u" act", u"N", u"b", u"12", u""}));
     EXPECT_EQ(view.analyses_for_word(u"lo/gos "), std::vector<std::u16string>(4, u"?"));
     EXPECT_EQ(view.analyses_for_word(u""), std::vector<std::u16string>(4, u"?"));
     // A trailing separator reads as one more analysis that cannot be read.

@@ -84,14 +84,6 @@ void pad(section_bytes& bytes) {
     bytes.resize((bytes.size() + 7) / 8 * 8, 0);
 }
 
-std::uint64_t checksum_of(const section_bytes& bytes, std::uint64_t hash) {
-    std::vector<std::uint64_t> words(bytes.size() / 8);
-    if (!words.empty()) {
-        std::memcpy(words.data(), bytes.data(), words.size() * 8);
-    }
-    return checksum_step(hash, words);
-}
-
 double seconds_since(std::chrono::steady_clock::time_point start) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
@@ -536,13 +528,6 @@ bool write_occurrence_index(const occurrence_sources& sources, const reading_lik
         offset += sections[i].size();
     }
     header.file_size = offset;
-    section_bytes header_bytes(sizeof header);
-    std::memcpy(header_bytes.data(), &header, sizeof header);
-    std::uint64_t checksum = checksum_of(header_bytes, checksum_seed);
-    for (const section_bytes& s : sections) {
-        checksum = checksum_of(s, checksum);
-    }
-    header.checksum = checksum;
     const fs::path path = data / index_file_name;
     if (!write_file(path, header, sections, error)) {
         return false;
