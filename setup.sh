@@ -12,7 +12,8 @@ packages=(build-essential cmake ninja-build clang pkg-config
           qt6-base-dev qt6-svg-dev libgl1-mesa-dev
           libpugixml-dev libicu-dev nlohmann-json3-dev libcli11-dev
           libgtest-dev libgmock-dev googletest libbenchmark-dev
-          fonts-gfs-didot fonts-sil-gentiumplus xvfb xauth)
+          fonts-gfs-didot fonts-sil-gentiumplus xvfb xauth
+          dpkg-dev file desktop-file-utils)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
@@ -34,10 +35,13 @@ configure_and_build() { # build-dir, extra cmake arguments...
 case "$mode" in
 run)
     configure_and_build build/release
-    # Build data/ when it is missing or was built for other text tables than this program's.
+    # Build data/ when it is missing, was built for other text tables than this program's, or
+    # fails its check (a damaged file, or no manifest to check it by).
     wanted=$(sed -n 's/.*tables_fingerprint = "\([0-9a-f]*\)".*/\1/p' src/library/generated/*.cpp)
     have=$(cat data/tables.fingerprint 2>/dev/null || true)
-    if { [ ! -f data/m.dat ] || [ "$have" != "$wanted" ]; } && [ -f "$corpus/MANIFEST.md" ]; then
+    if { [ ! -f data/m.dat ] || [ "$have" != "$wanted" ] ||
+        ! build/release/src/cli/veso-cli check-data >/dev/null 2>&1; } &&
+        [ -f "$corpus/MANIFEST.md" ]; then
         build/release/tools/corpus/veso-build-data --corpus "$corpus" --out data
     fi
     exec build/release/src/app/veso

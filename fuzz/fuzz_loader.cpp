@@ -39,7 +39,7 @@ void load_as_file(std::size_t file, const std::uint8_t* content, std::size_t siz
     lex.short_definition_of(probe);
     lex.definition_of(probe);
     lex.dictionary_neighbours(probe);
-    lex.frequency_field(probe, 1 + probe.size() % 32);
+    lex.frequency_field(probe, 1 + probe.size() % 45);
     lex.open_dictionary_page(probe);
     lex.next_dictionary_page();
     lex.previous_dictionary_page();

@@ -1,8 +1,10 @@
 # Builds data/ from the corpus into ROOT once; later runs, from any build folder, reuse it while the
-# builder's sources are unchanged.
+# builder's sources are unchanged (the manifest's checksum, in src/datafiles, among them). The
+# real-data tests, the data target and the package share it.
 file(GLOB_RECURSE sources "${SOURCE_DIR}/*.cpp" "${SOURCE_DIR}/*.h" "${SOURCE_DIR}/../../src/greek/*.cpp"
      "${SOURCE_DIR}/../../src/greek/*.h" "${SOURCE_DIR}/../../src/lexicon/*.cpp"
-     "${SOURCE_DIR}/../../src/lexicon/*.h")
+     "${SOURCE_DIR}/../../src/lexicon/*.h" "${SOURCE_DIR}/../../src/datafiles/*.cpp"
+     "${SOURCE_DIR}/../../src/datafiles/*.h")
 list(SORT sources)
 set(all "")
 foreach(f IN LISTS sources)

@@ -1,5 +1,6 @@
 // select_passage of the largest work in the passage table: on the data built from the corpus when
 // it is present under VESO_REAL_DATA_ROOT, else on a synthetic data folder of the same size.
+#include "datafiles/data_integrity.h"
 #include "library/mydoc.h"
 
 #include <algorithm>
@@ -110,7 +111,10 @@ struct bench_document {
     bool real = false;
 
     bench_document() {
-        doc = std::make_unique<mydoc>(ui, nullptr, fs::path(VESO_REAL_DATA_ROOT));
+        // The data folder as the program finds it, starting from the real-data folder.
+        doc = std::make_unique<mydoc>(ui, nullptr,
+                                      std::make_shared<datafiles::data_integrity>(
+                                          datafiles::locate_data_folder(VESO_REAL_DATA_ROOT)));
         doc->select_passage(largest_work_id(*doc));
         real = !doc->loading && ui.messages == 0;
         if (!real) {

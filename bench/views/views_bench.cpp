@@ -1,7 +1,8 @@
 // The reading views on the Iliad, Book 1, from the data built from the corpus when it is present
 // under VESO_REAL_DATA_ROOT (else on a synthetic text and lexicon of similar shape), painted with
 // the real font on an offscreen image when the Qt layer is built, else on the headless context.
-#include "app/colour_table.h"
+#include "colours/colour_table.h"
+#include "datafiles/data_integrity.h"
 #include "lexicon/lexicon.h"
 #include "library/mydoc.h"
 #include "platform/headless/headless_device_context.h"
@@ -9,6 +10,7 @@
 #include "platform/headless/headless_ui_services.h"
 #include "views/dictionary_view.h"
 #include "views/lookupview.h"
+#include "views/page_status.h"
 #include "views/textview.h"
 
 #include <benchmark/benchmark.h>
@@ -81,11 +83,13 @@ struct bench_world {
 #endif
         const char* override_root = std::getenv("VESO_REAL_DATA_ROOT");
         const fs::path real = override_root != nullptr ? override_root : VESO_REAL_DATA_ROOT;
-        if (fs::exists(real / "data" / "m.dat") && fs::exists(real / "data" / "t.dat")) {
-            root = real;
-            lex = std::make_unique<lexicon>(root / "data");
+        // The data folder as the program finds it, starting from the real-data folder.
+        auto data =
+            std::make_shared<datafiles::data_integrity>(datafiles::locate_data_folder(real));
+        if (data->location().found && fs::exists(data->folder() / "m.dat")) {
+            lex = std::make_unique<lexicon>(data);
             wait();
-            document = std::make_unique<mydoc>(ui, lex.get(), root);
+            document = std::make_unique<mydoc>(ui, lex.get(), data);
             document->select_passage(iliad_book_1);
         } else {
             make_synthetic();
@@ -200,6 +204,19 @@ void click_to_lookup_filled(benchmark::State& state) {
     });
 }
 BENCHMARK(click_to_lookup_filled)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// The status bar's text, worked out after each page turn: the lines of the page and of the book.
+void page_status_of_the_page(benchmark::State& state) {
+    bench_world& w = world();
+    with_context([&](platform::device_context& dc) {
+        w.text->paint(dc, {page_width, page_height});
+        for (auto _ : state) {
+            const wide_string status = page_status_text(*w.document);
+            benchmark::DoNotOptimize(status.data());
+        }
+    });
+}
+BENCHMARK(page_status_of_the_page)->Unit(benchmark::kMicrosecond)->MinTime(1.0);
 
 // A dictionary window without a screen: a fixed rectangle, scroll requests dropped.
 class still_surface final : public dictionary_surface {

@@ -9,7 +9,7 @@ namespace veso {
 
 namespace {
 
-// Paints each label in its item's colour unless the item is shown highlighted.
+// Paints each label in its item's colour (no item is ever selected, so none is highlighted).
 class colour_label_delegate : public QStyledItemDelegate {
 public:
     explicit colour_label_delegate(CTreeCtrlEx& tree) : QStyledItemDelegate(&tree), tree_(tree) {}
@@ -17,11 +17,6 @@ public:
 protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override {
         QStyledItemDelegate::initStyleOption(option, index);
-        const bool highlighted = option->state.testFlag(QStyle::State_Selected) && tree_.hasFocus();
-        if (highlighted) {
-            return;
-        }
-        option->state &= ~QStyle::State_Selected;
         const QColor colour = tree_.label_colour(tree_.itemFromIndex(index));
         option->palette.setColor(QPalette::Text, colour);
         option->palette.setColor(QPalette::WindowText, colour);
@@ -52,6 +47,9 @@ CTreeCtrlEx::CTreeCtrlEx(ColourTable& table, platform::settings_store* settings,
     header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     header()->setStretchLastSection(false);
     setItemDelegate(new colour_label_delegate(*this));
+    // Nothing is ever selected: not by a click, nor by dragging onto an item, nor by the keyboard,
+    // so no label loses its colour to the highlight.
+    setSelectionMode(QAbstractItemView::NoSelection);
     logic_.fill_colour_tree(control_, table_);
 }
 
@@ -77,6 +75,14 @@ void CTreeCtrlEx::mousePressEvent(QMouseEvent* event) {
 // The second press of a double click would open the chooser again; like the first, it must not
 // expand or collapse either.
 void CTreeCtrlEx::mouseDoubleClickEvent(QMouseEvent*) {}
+
+// A press's own handling never ran, so neither may the drag and release that follow it.
+void CTreeCtrlEx::mouseMoveEvent(QMouseEvent* event) {
+    if (event->buttons() == Qt::NoButton)
+        QTreeWidget::mouseMoveEvent(event);
+}
+
+void CTreeCtrlEx::mouseReleaseEvent(QMouseEvent*) {}
 
 colordlg::colordlg(ColourTable& table, platform::settings_store* settings,
                    platform::ui_services& ui, QWidget* parent)

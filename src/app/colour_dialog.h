@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/colour_table.h"
 #include "app/colour_tree.h"
+#include "colours/colour_table.h"
 #include "platform/qt/qt_tree_control.h"
 
 #include <QDialog>
@@ -9,9 +9,9 @@
 
 namespace veso {
 
-// The colour tree control: every category label painted in its own colour (the selected item
-// keeps the highlight while the tree has the focus); a left or right click on an item opens the
-// colour chooser and writes the table back, without selecting, expanding or collapsing anything.
+// The colour tree control: every category label painted in its own colour; a left or right click
+// on an item opens the colour chooser and writes the table back, without selecting, expanding or
+// collapsing anything. Items are never selected, by the mouse or by the keyboard.
 class CTreeCtrlEx : public QTreeWidget {
 public:
     CTreeCtrlEx(ColourTable& table, platform::settings_store* settings, platform::ui_services& ui,
@@ -25,6 +25,8 @@ public:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     platform::qt_tree_control control_;

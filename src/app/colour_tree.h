@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/colour_table.h"
+#include "colours/colour_table.h"
 #include "platform/settings_store.h"
 #include "platform/tree_control.h"
 #include "platform/ui_services.h"

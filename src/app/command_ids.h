@@ -16,4 +16,17 @@ constexpr int app_exit = 57665;
 constexpr int file_new = 57600;
 constexpr int file_open = 57601;
 
+// The reader's comforts, beyond the resources' commands.
+constexpr int resume_reading = 52001;
+constexpr int copy = 52010;
+constexpr int copy_word = 52011;
+constexpr int look_up_word = 52012;
+constexpr int open_in_dictionary = 52013;
+constexpr int larger_text = 52020;
+constexpr int smaller_text = 52021;
+constexpr int normal_text_size = 52022;
+constexpr int next_pane = 52030;
+constexpr int previous_pane = 52031;
+constexpr int keyboard_shortcuts = 52040;
+
 } // namespace veso::command

@@ -1,6 +1,7 @@
 #include "app/myapp.h"
 #include "app/myframe.h"
 #include "app/reading/reading_widgets.h"
+#include "datafiles/data_folder.h"
 #include "platform/qt/pictures.h"
 
 #include <QApplication>
@@ -46,7 +47,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("veso"));
     QApplication::setWindowIcon(veso::platform::application_icon());
 
-    veso::myapp app(std::filesystem::current_path());
+    veso::myapp app(veso::datafiles::locate_data_folder(std::filesystem::current_path()));
     if (!app.init_instance(QApplication::arguments().mid(1))) {
         return 0;
     }

@@ -23,15 +23,25 @@ std::u16string refused_message(const QString& path) {
         .toStdU16String();
 }
 
+// One message for all damage, found by size at start-up or by checksum on the loader thread,
+// shown on the user-interface thread once the loader has compared the checksums.
+void report_damage(platform::ui_services& ui,
+                   const std::shared_ptr<const datafiles::data_integrity>& data) {
+    if (!data->damaged().empty()) {
+        ui.post_to_ui(
+            [&ui, data] { ui.message_box(data->damage_message(), mydoc::message_caption); });
+    }
+}
+
 } // namespace
 
-myapp::myapp(std::filesystem::path working_folder,
-             std::unique_ptr<platform::settings_store> settings,
+myapp::myapp(datafiles::data_location data, std::unique_ptr<platform::settings_store> settings,
              std::unique_ptr<platform::ui_services> ui)
     : settings_(settings ? std::move(settings) : std::make_unique<platform::qt_settings_store>()),
       ui_(ui ? std::move(ui) : std::make_unique<platform::qt_ui_services>()),
       fonts_(std::make_unique<platform::qt_font_factory>()),
-      working_folder_(std::move(working_folder)), lexicon_(working_folder_ / "data") {}
+      data_(std::make_shared<datafiles::data_integrity>(std::move(data))),
+      lexicon_(data_, [ui = ui_.get(), data = data_](const auto&) { report_damage(*ui, data); }) {}
 
 myapp::~myapp() {
     // The frame's panes refer to the document; both go before the lexicon stops its loader.
@@ -44,7 +54,7 @@ bool myapp::init_instance(const QStringList& arguments) {
     QCoreApplication::setOrganizationName(QStringLiteral("veso"));
 
     // The single document and its frame; the frame shows the loading box as it is created.
-    document_ = std::make_unique<mydoc>(*ui_, &lexicon_, working_folder_);
+    document_ = std::make_unique<mydoc>(*ui_, &lexicon_, data_);
     frame_ = std::make_unique<myframe>(*this);
     if (auto* qt_ui = dynamic_cast<platform::qt_ui_services*>(ui_.get())) {
         qt_ui->set_main_window(frame_.get());

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "app/colour_table.h"
+#include "colours/colour_table.h"
+#include "datafiles/data_integrity.h"
 #include "lexicon/lexicon.h"
 #include "library/mydoc.h"
 #include "platform/device_context.h"
@@ -8,7 +9,6 @@
 #include "platform/ui_services.h"
 
 #include <QStringList>
-#include <filesystem>
 #include <memory>
 
 namespace veso {
@@ -21,9 +21,9 @@ class myapp {
 public:
     static constexpr const char* title = "Veso Translation";
 
-    // working_folder holds data/. Without a settings store the user's own is used; without
-    // ui_services, Qt's.
-    explicit myapp(std::filesystem::path working_folder,
+    // The data is read from data.folder. Without a settings store the user's own is used;
+    // without ui_services, Qt's.
+    explicit myapp(datafiles::data_location data,
                    std::unique_ptr<platform::settings_store> settings = nullptr,
                    std::unique_ptr<platform::ui_services> ui = nullptr);
     ~myapp();
@@ -31,7 +31,8 @@ public:
     myapp& operator=(const myapp&) = delete;
 
     // Start-up: document and frame, the loading box, dropped files, colours. arguments are the
-    // command line's file names. Shows the frame and returns whether start-up succeeded.
+    // command line's file names. Shows the frame and returns whether start-up succeeded. Damaged
+    // data files are named in one message once the lexicon's loader has checked them.
     bool init_instance(const QStringList& arguments);
 
     // Hands a file to the document's open path, which refuses it; says so in a message.
@@ -44,6 +45,7 @@ public:
     platform::font_factory& fonts() { return *fonts_; }
     mydoc& document() { return *document_; }
     myframe* main_window() { return frame_.get(); }
+    const datafiles::data_integrity& data() const { return *data_; }
 
 private:
     // The services come first so that they outlive the lexicon's loader, which may still call
@@ -51,7 +53,7 @@ private:
     std::unique_ptr<platform::settings_store> settings_;
     std::unique_ptr<platform::ui_services> ui_;
     std::unique_ptr<platform::font_factory> fonts_;
-    std::filesystem::path working_folder_;
+    std::shared_ptr<datafiles::data_integrity> data_;
     lexicon lexicon_;
     ColourTable colours_;
     std::unique_ptr<mydoc> document_;

@@ -7,22 +7,26 @@
 #include "app/loading_box.h"
 #include "app/myapp.h"
 #include "app/reading/reading_widgets.h"
+#include "app/shortcuts_dialog.h"
 #include "platform/qt/pictures.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
+#include <array>
 
 namespace veso {
 
-myframe::myframe(myapp& app) : app_(app) {
+myframe::myframe(myapp& app) : app_(app), reading_(app.settings()) {
     setWindowTitle(QStringLiteral("Untitled - %1").arg(QString::fromLatin1(myapp::title)));
     setWindowIcon(platform::application_icon());
     // The panes' natural widths where the screen allows.
@@ -31,9 +35,14 @@ myframe::myframe(myapp& app) : app_(app) {
         size = size.boundedTo(screen->availableSize() * 9 / 10);
     }
     resize(size);
+    if (const auto percent = reading_.text_scale())
+        scale_.set_percent(*percent);
 
     create_panes();
     statusBar()->showMessage(QStringLiteral(" "));
+    // Beside the idle message, so that menu hints never hide it.
+    place_label_ = new QLabel(this);
+    statusBar()->addPermanentWidget(place_label_);
     create_menus();
     loading_box_ = new aboutvesodlg(this);
     // The box only informs: the frame keeps the keyboard while it is up.
@@ -59,16 +68,18 @@ void myframe::create_panes() {
     catalogue_ = new textsmenu_view(document, splitter_);
     text_view_ = std::make_unique<textview>(document, app_.lex(), app_.colours(), app_.fonts());
     lookup_view_ = std::make_unique<lookupview>(document, app_.lex(), *text_view_, app_.fonts());
-    dictionary_ =
-        std::make_unique<dictionary_window>(app_.lex(), app_.fonts(), app_.settings(), app_.ui());
+    dictionary_ = std::make_unique<dictionary_window>(app_.lex(), app_.fonts(), app_.settings(),
+                                                      app_.ui(), scale_);
     text_view_->set_lookup_view(lookup_view_.get());
     text_view_->set_catalogue(&catalogue_->control(), [catalogue = catalogue_](int genre) {
         return catalogue->catalogue().genre_item(genre);
     });
     lookup_view_->set_dictionary_host(dictionary_.get());
 
-    text_widget_ = new text_pane_widget(*text_view_, splitter_);
-    lookup_widget_ = new lookup_pane_widget(*lookup_view_, splitter_);
+    text_widget_ = new text_pane_widget(*text_view_, splitter_, scale_);
+    text_widget_->on_page_key([this](int id) { run_command(id); });
+    text_widget_->on_painted([this] { update_place(); });
+    lookup_widget_ = new lookup_pane_widget(*lookup_view_, splitter_, scale_);
     dictionary_->set_parent_widget(lookup_widget_);
     splitter_->addWidget(catalogue_);
     splitter_->addWidget(text_widget_);
@@ -80,8 +91,9 @@ void myframe::create_panes() {
     splitter_->setSizes({catalogue_width, text_width, lookup_width});
 }
 
-QAction* myframe::add_command(int id, const QString& text) {
+QAction* myframe::add_command(int id, const QString& text, const QKeySequence& key) {
     auto* action = new QAction(text, this);
+    action->setShortcut(key);
     connect(action, &QAction::triggered, this, [this, id] { run_command(id); });
     actions_[id] = action;
     return action;
@@ -89,29 +101,66 @@ QAction* myframe::add_command(int id, const QString& text) {
 
 void myframe::create_menus() {
     auto* file = menuBar()->addMenu(QStringLiteral("&File"));
-    auto* explorer = add_command(command::text_explorer, QStringLiteral("Text Explorer"));
+    auto* explorer = add_command(command::text_explorer, QStringLiteral("Text Explorer"),
+                                 QKeySequence(Qt::CTRL | Qt::Key_T));
     explorer->setCheckable(true);
     file->addAction(explorer);
     file->addSeparator();
+    file->addAction(add_command(command::resume_reading, QStringLiteral("&Resume Reading"),
+                                QKeySequence(Qt::CTRL | Qt::Key_R)));
+    file->addSeparator();
     file->addAction(add_command(command::about, QStringLiteral("About Veso")));
     file->addSeparator();
-    file->addAction(add_command(command::app_exit, QStringLiteral("Exit")));
+    file->addAction(
+        add_command(command::app_exit, QStringLiteral("Exit"), QKeySequence(Qt::CTRL | Qt::Key_Q)));
+
+    auto* edit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->addAction(add_command(command::copy, QStringLiteral("&Copy"), QKeySequence::Copy));
+    edit->addAction(add_command(command::copy_word, QStringLiteral("Copy &Word"),
+                                QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C)));
+    edit->addSeparator();
+    // Enter belongs to the text pane only: the catalogue and dialogs keep their own.
+    auto* look_up = add_command(command::look_up_word, QStringLiteral("&Look Up Word"),
+                                QKeySequence(Qt::Key_Return));
+    look_up->setShortcutContext(Qt::WidgetShortcut);
+    text_widget_->addAction(look_up);
+    edit->addAction(look_up);
+    edit->addAction(add_command(command::open_in_dictionary, QStringLiteral("Open in &Dictionary"),
+                                QKeySequence(Qt::CTRL | Qt::Key_D)));
+
+    auto* view = menuBar()->addMenu(QStringLiteral("&View"));
+    auto* larger = add_command(command::larger_text, QStringLiteral("&Larger Text"));
+    // Ctrl+= as well: the plus sign needs Shift on most keyboards.
+    larger->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Plus), QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    view->addAction(larger);
+    view->addAction(add_command(command::smaller_text, QStringLiteral("&Smaller Text"),
+                                QKeySequence(Qt::CTRL | Qt::Key_Minus)));
+    view->addAction(add_command(command::normal_text_size, QStringLiteral("&Normal Text Size"),
+                                QKeySequence(Qt::CTRL | Qt::Key_0)));
+    view->addSeparator();
+    view->addAction(
+        add_command(command::next_pane, QStringLiteral("Ne&xt Pane"), QKeySequence(Qt::Key_F6)));
+    view->addAction(add_command(command::previous_pane, QStringLiteral("&Previous Pane"),
+                                QKeySequence(Qt::SHIFT | Qt::Key_F6)));
 
     auto* settings = menuBar()->addMenu(QStringLiteral("&Settings"));
-    for (const auto& [id, text] :
-         {std::pair{command::colour_off, "Color-coordination off"},
-          std::pair{command::colour_by_class, "Color-coordinate N, P, V..."},
-          std::pair{command::colour_by_case, "Color-coordinate by case, tense..."}}) {
-        auto* mode = add_command(id, QString::fromLatin1(text));
+    for (const auto& [id, text, key] :
+         {std::tuple{command::colour_off, "Color-coordination off", Qt::Key_1},
+          std::tuple{command::colour_by_class, "Color-coordinate N, P, V...", Qt::Key_2},
+          std::tuple{command::colour_by_case, "Color-coordinate by case, tense...", Qt::Key_3}}) {
+        auto* mode = add_command(id, QString::fromLatin1(text), QKeySequence(Qt::CTRL | key));
         mode->setCheckable(true);
         settings->addAction(mode);
     }
-    settings->addAction(add_command(command::select_colours, QStringLiteral("Select colors...")));
+    settings->addAction(add_command(command::select_colours, QStringLiteral("Select colors..."),
+                                    QKeySequence(Qt::CTRL | Qt::Key_4)));
 
     // Items straight on the bar, with the accelerator table's keys.
     auto* backward = add_command(command::page_backward, QStringLiteral("Page &Backward"));
     backward->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_B), QKeySequence(Qt::Key_Back)});
-    auto* forward = add_command(command::page_forward, QStringLiteral("Page &Forward"));
+    // Alt+F belongs to the File menu, so Page Forward's mnemonic is the "r".
+    auto* forward = add_command(command::page_forward, QStringLiteral("Page Fo&rward"));
     forward->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_F), QKeySequence(Qt::Key_Forward)});
     auto* go_to = add_command(command::go_to, QStringLiteral("&Goto..."));
     go_to->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
@@ -121,6 +170,10 @@ void myframe::create_menus() {
         // Also on the frame itself, so the keys work while the menu bar is hidden.
         addAction(action);
     }
+
+    auto* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->addAction(add_command(command::keyboard_shortcuts, QStringLiteral("&Keyboard Shortcuts"),
+                                QKeySequence(Qt::Key_F1)));
 
     connect(file, &QMenu::aboutToShow, this, &myframe::update_checks);
     connect(settings, &QMenu::aboutToShow, this, &myframe::update_checks);
@@ -171,6 +224,33 @@ void myframe::run_command(int id) {
     case command::select_colours:
         run_colour_dialog();
         break;
+    case command::resume_reading:
+        run_resume_reading();
+        break;
+    case command::copy:
+        run_copy();
+        break;
+    case command::copy_word:
+        run_copy_word();
+        break;
+    case command::look_up_word:
+        text_view_->look_up_cursor_word();
+        break;
+    case command::open_in_dictionary:
+        run_open_in_dictionary();
+        break;
+    case command::larger_text:
+    case command::smaller_text:
+    case command::normal_text_size:
+        run_scale(id);
+        break;
+    case command::next_pane:
+    case command::previous_pane:
+        move_focus_between_panes(id == command::next_pane);
+        break;
+    case command::keyboard_shortcuts:
+        run_keyboard_shortcuts();
+        break;
     default:
         break;
     }
@@ -193,6 +273,71 @@ void myframe::run_colour_dialog() {
 void myframe::run_about_box() {
     smallaboutdlg box;
     box.exec();
+}
+
+void myframe::run_resume_reading() {
+    if (const auto place = reading_.place())
+        resume_reading(*place, app_.document(), &catalogue_->catalogue(), *text_view_);
+}
+
+void myframe::run_copy() {
+    QWidget* focus = QApplication::focusWidget();
+    if (focus != nullptr && (focus == lookup_widget_ || lookup_widget_->isAncestorOf(focus)))
+        lookup_widget_->copy_text();
+    else
+        text_widget_->copy_page();
+}
+
+void myframe::run_copy_word() {
+    if (const auto word = text_view_->chosen_word())
+        text_widget_->copy_word(*word);
+}
+
+void myframe::run_open_in_dictionary() {
+    // The word under the cursor first, as Enter would look it up.
+    text_view_->look_up_cursor_word();
+    lookup_view_->open_first_lemma();
+}
+
+void myframe::run_scale(int id) {
+    const bool changed = id == command::larger_text    ? scale_.larger()
+                         : id == command::smaller_text ? scale_.smaller()
+                                                       : scale_.reset();
+    if (!changed)
+        return;
+    reading_.save_text_scale(scale_.percent());
+    text_widget_->update();
+    lookup_widget_->scale_changed();
+    dictionary_->scale_changed();
+}
+
+void myframe::move_focus_between_panes(bool forward) {
+    const std::array<QWidget*, 3> panes{catalogue_, text_widget_, lookup_widget_};
+    const QWidget* focus = QApplication::focusWidget();
+    // From outside the panes (the menu bar, nothing), the text pane comes next either way.
+    int current = forward ? 0 : 2;
+    for (int i = 0; i < 3; ++i) {
+        if (focus != nullptr && (focus == panes[i] || panes[i]->isAncestorOf(focus)))
+            current = i;
+    }
+    for (int step = 1; step < 3; ++step) {
+        QWidget* pane = panes[(current + (forward ? step : 3 - step)) % 3];
+        // A hidden catalogue keeps its place in the splitter at zero width.
+        if (pane->isVisible() && pane->width() > 0) {
+            pane->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+}
+
+void myframe::run_keyboard_shortcuts() {
+    shortcuts_dialog dialog(shortcut_rows(*menuBar()), this);
+    dialog.exec();
+}
+
+void myframe::update_place() {
+    if (place_.update(app_.document()))
+        place_label_->setText(QString::fromStdU16String(place_.text()));
 }
 
 void myframe::update_all_views() {
@@ -241,6 +386,11 @@ void myframe::dropEvent(QDropEvent* event) {
         app_.open_file(url.isLocalFile() ? url.toLocalFile() : url.toString());
     }
     event->acceptProposedAction();
+}
+
+void myframe::closeEvent(QCloseEvent* event) {
+    reading_.save_place(app_.document());
+    QMainWindow::closeEvent(event);
 }
 
 void myframe::resizeEvent(QResizeEvent* event) {

@@ -2,12 +2,16 @@
 
 #include "app/colour_modes.h"
 #include "library/document_views.h"
+#include "views/page_status.h"
+#include "views/reading_settings.h"
+#include "views/view_scale.h"
 
 #include <QMainWindow>
 #include <map>
 #include <memory>
 
 class QAction;
+class QLabel;
 class QSplitter;
 
 namespace veso {
@@ -23,6 +27,9 @@ class textview;
 
 // The main frame: a one-row, three-column splitter with the catalogue, text and lookup panes, a
 // status bar, the loading box, the dictionary window, and the menu bar with its accelerators.
+// Around them the reader's comforts: where the reader is (status bar), Resume Reading, the text
+// scale of the three reading surfaces, Copy, the word cursor's commands, pane focus by F6 and
+// the Keyboard Shortcuts list.
 class myframe : public QMainWindow, public document_frame {
     Q_OBJECT
 public:
@@ -56,6 +63,10 @@ public:
     textview& text() const { return *text_view_; }
     lookupview& lookup() const { return *lookup_view_; }
     text_pane_widget& text_widget() const { return *text_widget_; }
+    lookup_pane_widget& lookup_widget() const { return *lookup_widget_; }
+    const view_scale& scale() const { return scale_; }
+    // The status bar's account of the page: "Iliad 1 · lines 1-25 of 611".
+    QLabel& place_label() const { return *place_label_; }
     dictionary_window& dictionary() const { return *dictionary_; }
 
 signals:
@@ -66,14 +77,25 @@ protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    // Keeps the place being read for Resume Reading.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void create_panes();
     void create_menus();
-    QAction* add_command(int id, const QString& text);
+    QAction* add_command(int id, const QString& text, const QKeySequence& key = {});
     void run_colour_mode(int id);
     void run_colour_dialog();
     void run_about_box();
+    void run_resume_reading();
+    void run_copy();
+    void run_copy_word();
+    void run_open_in_dictionary();
+    void run_scale(int id);
+    // Moves the keyboard focus to the next (or previous) of the three panes that is shown.
+    void move_focus_between_panes(bool forward);
+    void run_keyboard_shortcuts();
+    void update_place();
 
     myapp& app_;
     QSplitter* splitter_ = nullptr;
@@ -86,6 +108,10 @@ private:
     aboutvesodlg* loading_box_ = nullptr;
     std::map<int, QAction*> actions_;
     bool widths_set_ = false;
+    view_scale scale_;
+    reading_settings reading_;
+    page_status place_;
+    QLabel* place_label_ = nullptr;
 };
 
 } // namespace veso

@@ -1,6 +1,9 @@
 #include "cli/commands.h"
+#include "datafiles/data_integrity.h"
 #include "lexicon/lexicon.h"
 
+#include <cstdlib>
+#include <filesystem>
 #include <iostream>
 
 namespace veso::cli {
@@ -8,9 +11,17 @@ namespace veso::cli {
 command_context::command_context() = default;
 command_context::~command_context() = default;
 
+const std::shared_ptr<datafiles::data_integrity>& command_context::data() {
+    if (!data_) {
+        data_ = std::make_shared<datafiles::data_integrity>(
+            datafiles::locate_data_folder(std::filesystem::current_path()));
+    }
+    return data_;
+}
+
 lexicon& command_context::loaded_lexicon() {
     if (!lexicon_) {
-        lexicon_ = std::make_unique<lexicon>();
+        lexicon_ = std::make_unique<lexicon>(data());
         lexicon_->wait_until_loaded();
     }
     return *lexicon_;
@@ -88,6 +99,13 @@ wide_string from_utf8(const std::string& text) {
         i += length;
     }
     return out;
+}
+
+void exit_on_failure(int status) {
+    if (status != 0) {
+        std::cout.flush();
+        std::exit(status);
+    }
 }
 
 void print_json(const nlohmann::json& object) {

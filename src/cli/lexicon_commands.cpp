@@ -1,11 +1,14 @@
 #include "cli/commands.h"
 #include "greek/betaconverter.h"
+#include "greek/typed_greek.h"
+#include "lexicon/definition_markup.h"
 #include "lexicon/lexicon.h"
 #include "lexicon/string_edits.h"
 
 #include <algorithm>
 #include <iostream>
 #include <memory>
+#include <unistd.h>
 #include <vector>
 
 namespace veso::cli {
@@ -63,30 +66,46 @@ wide_string shown_greek(const betaconverter& converter, const wide_string& beta)
     return greek;
 }
 
-// Beta Code stays as it is; Greek letters are turned into Beta Code. Keyboards type the acute as
-// tonos, which the lexicon writes as oxia, so it is read as oxia here.
-wide_string as_beta_code(const betaconverter& converter, const wide_string& word) {
-    if (std::all_of(word.begin(), word.end(), [](char16_t c) { return c < 0x80; })) {
-        return word;
+// Text for people: on a terminal italic and bold as such, elsewhere plain.
+void append_styled(std::string& out, wide_string_view text, text_style style, bool terminal) {
+    const bool marked = terminal && style != text_style::normal;
+    if (marked) {
+        out += style == text_style::italic ? "\x1b[3m" : "\x1b[1m";
     }
-    static constexpr std::pair<char16_t, char16_t> tonos_to_oxia[] = {
-        {u'\u03AC', u'\u1F71'}, {u'\u03AD', u'\u1F73'}, {u'\u03AE', u'\u1F75'},
-        {u'\u03AF', u'\u1F77'}, {u'\u03CC', u'\u1F79'}, {u'\u03CD', u'\u1F7B'},
-        {u'\u03CE', u'\u1F7D'}, {u'\u0390', u'\u1FD3'}, {u'\u03B0', u'\u1FE3'}};
-    wide_string greek = word;
-    for (char16_t& c : greek) {
-        for (auto [tonos, oxia] : tonos_to_oxia) {
-            if (c == tonos) {
-                c = oxia;
-            }
+    out += to_utf8(wide_string(text));
+    if (marked) {
+        out += "\x1b[0m";
+    }
+}
+
+// A lemma's definition for people: "lemma (dictionary): words", the words one space apart and
+// never with raw style marks.
+std::string readable_definition(const std::string& lemma, const wide_string& definition,
+                                bool terminal) {
+    std::string out = lemma;
+    const wide_string_view source = definition_source_name(definition_source_letter(definition));
+    if (!source.empty()) {
+        out += " (";
+        append_styled(out, source, text_style::italic, terminal);
+        out += ")";
+    }
+    out += ":";
+    definition_words words(definition);
+    std::vector<styled_run> runs;
+    text_style space_style = text_style::normal;
+    while (words.next(runs, space_style)) {
+        out += ' ';
+        for (const styled_run& run : runs) {
+            append_styled(out, run.text, run.style, terminal);
         }
     }
-    return converter.to_betacode(greek);
+    return out;
 }
 
 void print_lookup(lexicon& lex, const wide_string& typed, unsigned author) {
+    const bool terminal = isatty(STDOUT_FILENO) != 0;
     const betaconverter& converter = lex.greek_converter();
-    wide_string word = as_beta_code(converter, typed);
+    wide_string word = typed_to_betacode(converter, typed);
     auto [analysis, previous, next] = lex.analyse_word(word, true);
     bool known = previous != u"?" || next != u"?";
     wide_string key = word;
@@ -120,8 +139,9 @@ void print_lookup(lexicon& lex, const wide_string& typed, unsigned author) {
     for (const wide_string& lemma : lemmas) {
         wide_string definition = lex.short_definition_of(lemma);
         std::cout << "\n"
-                  << greek(lemma) << ": "
-                  << (definition.empty() ? "(no definition)" : to_utf8(definition)) << "\n";
+                  << (definition.empty() ? greek(lemma) + ": (no definition)"
+                                         : readable_definition(greek(lemma), definition, terminal))
+                  << "\n";
     }
 }
 
@@ -254,7 +274,7 @@ void add_lexicon_commands(CLI::App& app, command_context& context) {
     });
 
     command = app.add_subcommand("lookup", "a readable summary of a word, as the look-up pane");
-    command->add_option("--author", args->author, "text-group number for the counts (1-31)");
+    command->add_option("--author", args->author, "text-group number for the counts (1-44)");
     command->add_option("WORD", args->text)->required();
     command->callback(
         [=, &context] { print_lookup(context.loaded_lexicon(), text(), args->author); });

@@ -7,8 +7,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
-#include <filesystem>
 #include <iostream>
 #include <memory>
 
@@ -55,9 +53,9 @@ wide_string shown_text(const mydoc& doc) {
     return out;
 }
 
-int run_passage(std::int32_t id) {
+int run_passage(command_context& context, std::int32_t id) {
     terminal_ui_services ui;
-    auto doc = std::make_unique<mydoc>(ui, nullptr, std::filesystem::current_path());
+    auto doc = std::make_unique<mydoc>(ui, nullptr, context.data());
     // The catalogue's selection handler titles the document before it loads the passage.
     doc->set_title(catalogue_title_of(id));
     doc->select_passage(id);
@@ -86,9 +84,9 @@ void print_catalogue() {
     }
 }
 
-int run_coverage() {
+int run_coverage(command_context& context) {
     terminal_ui_services ui;
-    auto doc = std::make_unique<mydoc>(ui, nullptr, std::filesystem::current_path());
+    auto doc = std::make_unique<mydoc>(ui, nullptr, context.data());
     const auto leaves = leaves_without_text(*doc);
     if (!leaves) {
         return 1;
@@ -100,32 +98,26 @@ int run_coverage() {
     return 0;
 }
 
-// Ends the program with a failure status once the command's objects are gone.
-void exit_on_failure(int status) {
-    if (status != 0) {
-        std::cout.flush();
-        std::exit(status);
-    }
-}
-
 } // namespace
 
-void add_library_commands(CLI::App& app, command_context&) {
+void add_library_commands(CLI::App& app, command_context& context) {
     auto id = std::make_shared<std::int32_t>(0);
     auto* passage = app.add_subcommand(
-        "passage", "Load a catalogue identifier's passage from data/ and print the document's "
-                   "state and the first 200 characters of the shown section as one JSON line");
+        "passage", "Load a catalogue identifier's passage from the data folder and print the "
+                   "document's state and the first 200 characters of the shown section as one "
+                   "JSON line");
     passage->add_option("ID", *id, "catalogue identifier, 40043 to 51280")->required();
-    passage->callback([id] { exit_on_failure(run_passage(*id)); });
+    passage->callback([id, &context] { exit_on_failure(run_passage(context, *id)); });
 
     app.add_subcommand("catalogue",
                        "Print the catalogue tree, one item a line: depth, label, identifier "
                        "(0 for items that are not leaves), separated by tabs")
         ->callback(print_catalogue);
 
-    app.add_subcommand("coverage", "List the catalogue leaves whose text is not in data/ (the "
-                                   "open corpus lacks it): identifier and title, separated by tabs")
-        ->callback([] { exit_on_failure(run_coverage()); });
+    app.add_subcommand("coverage",
+                       "List the catalogue leaves whose text is not in the data folder (the open "
+                       "corpus lacks it): identifier and title, separated by tabs")
+        ->callback([&context] { exit_on_failure(run_coverage(context)); });
 }
 
 } // namespace veso::cli

@@ -8,12 +8,14 @@ int main(int argc, char** argv) {
     veso::cli::command_context context;
     veso::cli::add_lexicon_commands(app, context);
     veso::cli::add_library_commands(app, context);
+    veso::cli::add_data_commands(app, context);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
-        std::cerr << e.what() << "\n" << "usage: veso-cli COMMAND [ARGS] (veso-cli --help lists them)\n";
+        std::cerr << e.what() << "\n"
+                  << "usage: veso-cli COMMAND [ARGS] (veso-cli --help lists them)\n";
         return 2;
     }
     return 0;

@@ -187,6 +187,36 @@ void expand_greek_spans(wide_string_view source, const betaconverter& converter,
     done.append(text.substr(rest));
 }
 
+// The length of the mark ("<G>", "</G>", "<I>", "<B>" or "<N>") starting at `at`; 0 if none does.
+std::size_t mark_length_at(wide_string_view text, std::size_t at) {
+    const wide_string_view rest = text.substr(at);
+    for (const wide_string_view mark : {u"<G>", u"</G>", u"<I>", u"<B>", u"<N>"}) {
+        if (rest.starts_with(mark)) {
+            return mark.size();
+        }
+    }
+    return 0;
+}
+
+// Where a definition is cut to at most `limit` characters without breaking a mark or a Greek span:
+// at the "<" of a mark the limit falls inside, or else at the "<G>" of a span still open there.
+std::size_t cut_position(wide_string_view text, std::size_t limit) {
+    std::size_t cut = std::min(limit, text.size());
+    for (std::size_t at = cut >= 3 ? cut - 3 : 0; at < cut; ++at) {
+        if (text[at] == u'<' && at + mark_length_at(text, at) > cut) {
+            cut = at;
+            break;
+        }
+    }
+    const wide_string_view kept = text.substr(0, cut);
+    const std::size_t open = kept.rfind(greek_open);
+    const std::size_t close = kept.rfind(greek_close);
+    if (open != wide_string_view::npos && (close == wide_string_view::npos || close < open)) {
+        cut = open;
+    }
+    return cut;
+}
+
 } // namespace
 
 void lexicon::expand_greek_markup(wide_string& text) const {
@@ -213,7 +243,7 @@ wide_string lexicon::short_definition_of(const wide_string& headword) {
     wide_string_view stored = find_definition(*dictionary, headword).value_or(wide_string_view());
     if (stored.size() > short_definition_length) {
         definition_truncated = true;
-        stored = stored.substr(0, short_definition_length);
+        stored = stored.substr(0, cut_position(stored, short_definition_length));
     }
     wide_string text(stored);
     if (!text.empty()) {

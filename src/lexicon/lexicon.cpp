@@ -1,49 +1,59 @@
 #include "lexicon/lexicon.h"
 
+#include "datafiles/data_integrity.h"
 #include "lexicon/lexicon_state.h"
-#include "platform/ui_services.h"
 
-#include <system_error>
+#include <algorithm>
+#include <array>
 
 namespace veso {
 
 namespace {
-
-std::filesystem::path working_data_folder() {
-    std::error_code error;
-    std::filesystem::path here = std::filesystem::current_path(error);
-    return error ? std::filesystem::path("data") : here / "data";
-}
 
 double elapsed_ms(std::chrono::steady_clock::time_point since) {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - since)
         .count();
 }
 
+// The six files the loader reads.
+constexpr std::array lexicon_files{"m.dat", "m_a.dat", "d.dat", "d_b.dat", "d_a.dat", "o.dat"};
+
+bool is_lexicon_file(const std::string& name) {
+    return std::find(lexicon_files.begin(), lexicon_files.end(), name) != lexicon_files.end();
+}
+
 } // namespace
 
-lexicon::impl::impl(std::filesystem::path folder)
-    : data_folder(std::move(folder)), started(std::chrono::steady_clock::now()) {}
+lexicon::impl::impl(std::filesystem::path folder,
+                    std::shared_ptr<datafiles::data_integrity> integrity, checked_callback checked)
+    : data_folder(std::move(folder)), data(std::move(integrity)), on_checked(std::move(checked)),
+      started(std::chrono::steady_clock::now()) {}
 
+// A file known to be damaged adds nothing, as a missing one does.
 bool lexicon::impl::read(const char* file, const lexicon_file_format& format,
                          table_builder& table) {
+    if (data && !data->usable(file)) {
+        return !cancel_requested.load();
+    }
     return read_lexicon_file(data_folder / file, format, cancel_requested, table);
 }
 
-void lexicon::impl::load() {
+bool lexicon::impl::load_tables() {
     table_builder builder;
     if (!read("m.dat", morphology_format, builder)) {
-        return publish_end(false);
+        return false;
     }
     auto primary = builder.finish();
     morphology.set(primary);
     if (!read("m_a.dat", morphology_format, builder)) {
-        return publish_end(false);
+        return false;
     }
     morphology.set(sorted_table::merge(*primary, *builder.finish()));
     primary.reset();
-    morphology_ready_ms = elapsed_ms(started);
-    morphology_ready.store(true, std::memory_order_release);
+    if (!morphology_ready.load()) {
+        morphology_ready_ms = elapsed_ms(started);
+        morphology_ready.store(true, std::memory_order_release);
+    }
 
     const std::pair<const char*, const lexicon_file_format*> dictionary_files[] = {
         {"d.dat", &dictionary_format},
@@ -52,20 +62,46 @@ void lexicon::impl::load() {
     std::shared_ptr<const sorted_table> definitions = std::make_shared<const sorted_table>();
     for (const auto& [file, format] : dictionary_files) {
         if (!read(file, *format, builder)) {
-            return publish_end(false);
+            return false;
         }
         definitions = sorted_table::merge(*definitions, *builder.finish());
         dictionary.set(definitions);
     }
 
     if (!read("o.dat", frequency_format, builder)) {
-        return publish_end(false);
+        return false;
     }
     frequency.set(builder.finish());
 
     index.set(std::make_shared<const alphabetical_index>(definitions));
+    return true;
+}
+
+void lexicon::impl::load() {
+    if (!load_tables()) {
+        return publish_end(false);
+    }
     loaded_ms = elapsed_ms(started);
     publish_end(true);
+    if (data && on_checked) {
+        verify_checksums();
+    }
+}
+
+// Runs after loading has been announced: the reader is not kept waiting for it. The result is
+// reported once the tables no longer hold the damaged files' records.
+void lexicon::impl::verify_checksums() {
+    const auto found = data->verify_checksums(cancel_requested);
+    if (cancel_requested.load()) {
+        return;
+    }
+    const bool tables_damaged =
+        std::any_of(found.begin(), found.end(),
+                    [](const datafiles::damaged_file& file) { return is_lexicon_file(file.name); });
+    if (tables_damaged && !load_tables()) {
+        return;
+    }
+    on_checked(found);
 }
 
 void lexicon::impl::publish_end(bool complete) {
@@ -88,11 +124,14 @@ void lexicon::impl::publish_end(bool complete) {
     end_signal.notify_all();
 }
 
-lexicon::lexicon() : lexicon(working_data_folder()) {}
-
 lexicon::lexicon(std::filesystem::path data_folder)
-    : impl_(std::make_unique<impl>(std::move(data_folder))) {
-    impl_->loader = platform::start_worker([state = impl_.get()] { state->load(); });
+    : impl_(std::make_unique<impl>(std::move(data_folder), nullptr, checked_callback())) {
+    impl_->loader = std::jthread([state = impl_.get()] { state->load(); });
+}
+
+lexicon::lexicon(std::shared_ptr<datafiles::data_integrity> data, checked_callback on_checked)
+    : impl_(std::make_unique<impl>(data->folder(), data, std::move(on_checked))) {
+    impl_->loader = std::jthread([state = impl_.get()] { state->load(); });
 }
 
 lexicon::~lexicon() {

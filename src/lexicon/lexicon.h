@@ -9,9 +9,15 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace veso {
+
+namespace datafiles {
+class data_integrity;
+struct damaged_file;
+} // namespace datafiles
 
 // The lexicon engine: morphology, dictionary, frequencies and the alphabetical index, loaded from
 // the six files of a data folder on a worker thread started by the constructor.
@@ -24,9 +30,14 @@ namespace veso {
 // frequencies after o.dat and the alphabetical index at the end.
 class lexicon {
 public:
-    // Loads from "data" below the current working directory, as the program does.
-    lexicon();
     explicit lexicon(std::filesystem::path data_folder);
+    // Loads from the data folder in use, leaving out the files known to be damaged. Given
+    // on_checked, the loader then compares every data file's checksum (after loading, so that it
+    // costs no start-up time), loads the tables again without any lexicon file found damaged, and
+    // calls on_checked on its own thread with the files found damaged by the checksums.
+    using checked_callback = std::function<void(const std::vector<datafiles::damaged_file>&)>;
+    explicit lexicon(std::shared_ptr<datafiles::data_integrity> data,
+                     checked_callback on_checked = {});
     // Asks the loader to stop and waits for it before the tables go.
     ~lexicon();
     lexicon(const lexicon&) = delete;
@@ -51,7 +62,7 @@ public:
     wide_string analysis_of(const wide_string& word) const;
     std::array<wide_string, 2> morphology_neighbours(const wide_string& word) const;
 
-    // Frequencies: the n-th count of the headword's list (1-based); 0 when missing.
+    // Frequencies: the n-th count of the headword's list (1-based, up to 44); 0 when missing.
     int frequency_field(const wide_string& headword, unsigned n) const;
     static wide_string alphabetical_sort_key(const wide_string& headword);
 

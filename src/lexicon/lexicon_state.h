@@ -38,9 +38,13 @@ private:
 };
 
 struct lexicon::impl {
-    explicit impl(std::filesystem::path folder);
+    impl(std::filesystem::path folder, std::shared_ptr<datafiles::data_integrity> integrity,
+         checked_callback checked);
 
     std::filesystem::path data_folder;
+    // What is known of the data's soundness; null for a folder taken as it is.
+    std::shared_ptr<datafiles::data_integrity> data;
+    checked_callback on_checked;
     betaconverter converter;
 
     std::atomic<bool> cancel_requested{false};
@@ -69,6 +73,9 @@ struct lexicon::impl {
     std::jthread loader;
 
     void load();
+    // Reads the six files into the tables and publishes them; false when cancelled.
+    bool load_tables();
+    void verify_checksums();
     bool read(const char* file, const lexicon_file_format& format, table_builder& table);
     void publish_end(bool complete);
 };

@@ -1,5 +1,6 @@
 #include "library/mydoc.h"
 
+#include "datafiles/data_integrity.h"
 #include "lexicon/lexicon.h"
 #include "library/line_number.h"
 
@@ -23,10 +24,6 @@ constexpr std::int32_t lyric_fragments_author = 38;
 constexpr std::int32_t bible_author = 44;
 constexpr std::int32_t new_testament_work = 32;
 constexpr std::int32_t septuagint_work = 40;
-
-std::FILE* open_data_file(const std::filesystem::path& folder, const char* name) {
-    return std::fopen((folder / "data" / name).c_str(), "rb");
-}
 
 struct file_closer {
     std::FILE*& file;
@@ -56,16 +53,25 @@ std::string trimmed(std::string s) {
 
 } // namespace
 
-const std::u16string_view mydoc::data_mismatch_message =
-    u"The text data in the folder data does not match this program (data/tables.fingerprint "
-    u"differs or is missing), so no text is shown. Rebuild the data with:\n\n"
-    u"    veso-build-data --corpus ../shared/corpus --out data\n\n"
-    u"or remove the folder data and run ./setup.sh run, which builds it afresh.";
-const std::u16string_view mydoc::passage_too_long_message =
-    u"This passage is longer than the text buffer holds; only its beginning is shown. The data "
-    u"in the folder data does not fit this program: rebuild it with veso-build-data --corpus "
-    u"../shared/corpus --out data.";
 const std::u16string_view mydoc::message_caption = u"Veso";
+
+std::u16string mydoc::data_mismatch_message() const {
+    const std::u16string folder = datafiles::shown_path(data_->folder());
+    return u"The text data in " + folder +
+           u" does not match this program (its tables.fingerprint differs or is missing), so "
+           u"no text is shown. Rebuild the data with:\n\n    " +
+           datafiles::build_command(data_->folder()) +
+           u"\n\nor, in Veso's source folder, remove the folder data and run ./setup.sh run, "
+           u"which builds it afresh.";
+}
+
+std::u16string mydoc::passage_too_long_message() const {
+    return u"This passage is longer than the text buffer holds; only its beginning is shown. The "
+           u"data in " +
+           datafiles::shown_path(data_->folder()) +
+           u" does not fit this program: rebuild it with " +
+           datafiles::build_command(data_->folder()) + u".";
+}
 
 document_tables document_tables::compiled() {
     return document_tables{passage_rows(), section_start_tables(),
@@ -73,9 +79,14 @@ document_tables document_tables::compiled() {
                            text_data::tables_fingerprint};
 }
 
-mydoc::mydoc(platform::ui_services& ui, lexicon* lex, std::filesystem::path working_folder)
-    : ui_(ui), lexicon_(lex), working_folder_(std::move(working_folder)),
-      tables_(document_tables::compiled()) {}
+mydoc::mydoc(platform::ui_services& ui, lexicon* lex,
+             std::shared_ptr<const datafiles::data_integrity> data)
+    : ui_(ui), lexicon_(lex), data_(std::move(data)), tables_(document_tables::compiled()) {}
+
+mydoc::mydoc(platform::ui_services& ui, lexicon* lex, const std::filesystem::path& working_folder)
+    : mydoc(ui, lex,
+            std::make_shared<const datafiles::data_integrity>(
+                datafiles::data_location::below(working_folder))) {}
 
 mydoc::~mydoc() {
     if (lexicon_) {
@@ -121,7 +132,7 @@ bool mydoc::data_matches_program() {
     if (data_checked_) {
         return true;
     }
-    std::ifstream in(working_folder_ / "data" / "tables.fingerprint", std::ios::binary);
+    std::ifstream in(data_->folder() / "tables.fingerprint", std::ios::binary);
     if (!in) {
         return false;
     }
@@ -133,16 +144,30 @@ bool mydoc::data_matches_program() {
 }
 
 bool mydoc::open_and_check_main_file(std::FILE*& file) {
-    file = open_data_file(working_folder_, "t.dat");
+    file = std::fopen((data_->folder() / datafiles::main_text_file).c_str(), "rb");
     if (!file) {
-        ui_.message_box(u"Here2", u"Here2");
+        ui_.message_box(datafiles::missing_data_message(data_->location()), message_caption);
         return false;
     }
     if (!data_matches_program()) {
-        ui_.message_box(data_mismatch_message, message_caption);
+        ui_.message_box(data_mismatch_message(), message_caption);
+        return false;
+    }
+    if (!data_->usable(datafiles::main_text_file)) {
+        ui_.message_box(data_->damage_message(), message_caption);
         return false;
     }
     return true;
+}
+
+// A damaged file is not read: its passages would show other text or none. A missing one stops
+// the load without a message.
+std::FILE* mydoc::open_sound_file(const char* name) {
+    if (!data_->usable(name)) {
+        ui_.message_box(data_->damage_message(), message_caption);
+        return nullptr;
+    }
+    return std::fopen((data_->folder() / name).c_str(), "rb");
 }
 
 std::int32_t mydoc::loaded_units() const {
@@ -156,7 +181,7 @@ void mydoc::read_units(std::FILE* file) {
     std::int32_t wanted = std::max(byte_length / 2, 0);
     if (wanted > limit) {
         wanted = limit;
-        ui_.message_box(passage_too_long_message, message_caption);
+        ui_.message_box(passage_too_long_message(), message_caption);
     }
     auto* bytes = reinterpret_cast<unsigned char*>(text.data());
     const std::size_t got = std::fread(bytes, 2, static_cast<std::size_t>(wanted), file);
@@ -217,7 +242,7 @@ void mydoc::select_passage(std::int32_t id) {
     }
     if (other_file) {
         std::fclose(file);
-        file = open_data_file(working_folder_, other_file);
+        file = open_sound_file(other_file);
         if (!file) {
             return;
         }

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string_view>
@@ -17,6 +18,10 @@
 namespace veso {
 
 class lexicon;
+
+namespace datafiles {
+class data_integrity;
+}
 
 // The compiled tables the document navigates by, gathered so that tests can substitute small ones
 // that match small data files.
@@ -39,8 +44,12 @@ public:
     static constexpr std::int32_t text_capacity = 2'000'000;
     static constexpr std::int32_t section_capacity = 2'000;
 
-    // working_folder holds data/; lexicon may be null (its loader is cancelled on destruction).
-    mydoc(platform::ui_services& ui, lexicon* lex, std::filesystem::path working_folder);
+    // Reads the text files from data's folder, except those known to be damaged; lexicon may be
+    // null (its loader is cancelled on destruction).
+    mydoc(platform::ui_services& ui, lexicon* lex,
+          std::shared_ptr<const datafiles::data_integrity> data);
+    // Reads data/ below working_folder, checked against its own manifest.
+    mydoc(platform::ui_services& ui, lexicon* lex, const std::filesystem::path& working_folder);
     ~mydoc();
     mydoc(const mydoc&) = delete;
     mydoc& operator=(const mydoc&) = delete;
@@ -89,14 +98,15 @@ public:
     std::int32_t section_count = 0;
     std::int32_t current_id = 0;
 
-    // Messages shown when data/ does not fit: its fingerprint differs from the compiled tables,
-    // or a passage is longer than the buffer (only its beginning is loaded).
-    static const std::u16string_view data_mismatch_message;
-    static const std::u16string_view passage_too_long_message;
+    // Messages shown when the data folder does not fit: its fingerprint differs from the
+    // compiled tables, or a passage is longer than the buffer (only its beginning is loaded).
+    std::u16string data_mismatch_message() const;
+    std::u16string passage_too_long_message() const;
     static const std::u16string_view message_caption;
 
 private:
     bool open_and_check_main_file(std::FILE*& file);
+    std::FILE* open_sound_file(const char* name);
     bool data_matches_program();
     void read_units(std::FILE* file);
     void finish_section_starts(std::int32_t written);
@@ -109,7 +119,7 @@ private:
 
     platform::ui_services& ui_;
     lexicon* lexicon_;
-    std::filesystem::path working_folder_;
+    std::shared_ptr<const datafiles::data_integrity> data_;
     catalogue_pane* catalogue_ = nullptr;
     text_pane* text_view_ = nullptr;
     document_frame* frame_ = nullptr;

@@ -79,6 +79,9 @@ public:
     // text_out uses spaces up. (0, 0) turns justification off.
     virtual void set_text_justification(int extra, int break_count) = 0;
 
+    // A one-pixel outline just inside the rectangle, in the colour given; the text colour stays.
+    virtual void draw_frame(const rect& r, colour_ref colour) = 0;
+
     virtual void draw_picture(picture_id picture, int x, int y) = 0;
     virtual text_size picture_size(picture_id picture) const = 0;
 

@@ -6,7 +6,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <thread>
 
 namespace veso::platform {
 
@@ -16,8 +15,8 @@ enum class text_dialog {
     goto_dictionary, // "Goto Dictionary", "Greek Lemma"
 };
 
-// What the core asks of the windowing toolkit besides painting: the message box, running work on
-// the user-interface thread, and starting workers.
+// What the core asks of the windowing toolkit besides painting: the message box, the dialogs and
+// running work on the user-interface thread.
 class ui_services {
 public:
     virtual ~ui_services() = default;
@@ -35,8 +34,5 @@ public:
     // the event loop starts run once it does.
     virtual void post_to_ui(std::function<void()> call) = 0;
 };
-
-// Starts a worker at normal priority with the default stack; the caller owns (and joins) it.
-inline std::jthread start_worker(std::function<void()> work) { return std::jthread(std::move(work)); }
 
 } // namespace veso::platform

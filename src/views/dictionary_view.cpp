@@ -1,5 +1,6 @@
 #include "views/dictionary_view.h"
 
+#include "greek/typed_greek.h"
 #include "lexicon/lexicon.h"
 #include "library/mydoc.h"
 #include "views/marked_text.h"
@@ -20,18 +21,6 @@ constexpr int largest_saved_extent = 16384;
 
 constexpr platform::colour_ref black = platform::make_colour(0, 0, 0);
 constexpr platform::colour_ref blue = platform::make_colour(0, 0, 255);
-
-bool is_ascii(const wide_string& text) {
-    return std::all_of(text.begin(), text.end(), [](char16_t c) { return c < 0x80; });
-}
-
-wide_string trimmed(const wide_string& text) {
-    const auto first = text.find_first_not_of(u" \t\r\n");
-    if (first == wide_string::npos)
-        return {};
-    const auto last = text.find_last_not_of(u" \t\r\n");
-    return text.substr(first, last - first + 1);
-}
 
 } // namespace
 
@@ -63,7 +52,7 @@ void dictionary_view::initialise() {
 }
 
 int dictionary_view::scroll_max() const {
-    const int height = surface_ != nullptr ? surface_->window_rect().height() : 0;
+    const int height = surface_ != nullptr ? surface_->layout_size().height : 0;
     return content_bottom - height + recentre_offset;
 }
 
@@ -78,7 +67,7 @@ void dictionary_view::paint(platform::device_context& dc) {
                               converter().to_unicode(lexicon_.page_last_headword + u" ");
     dc.text_out(left_margin, title_y - scroll_pos, title);
 
-    const int window_width = surface_ != nullptr ? surface_->window_rect().width() : 0;
+    const int window_width = surface_ != nullptr ? surface_->layout_size().width : 0;
     platform::rect area{left_margin, entries_top - scroll_pos, window_width - 30, 0};
     int highlight_y = 0;
     const marked_text_fonts marked{fonts_->normal.get(), fonts_->italic.get(), fonts_->bold.get()};
@@ -121,6 +110,19 @@ void dictionary_view::paint(platform::device_context& dc) {
             surface_->scroll_contents(-scroll_pos);
         }
     }
+}
+
+wide_string dictionary_view::plain_text() const {
+    wide_string text;
+    const std::vector<wide_string>& page = lexicon_.dictionary_page;
+    for (std::size_t k = 0; 2 * k < page.size(); ++k) {
+        if (!text.empty())
+            text += u"\n\n";
+        text += display_form(page[2 * k]) + u": ";
+        if (2 * k + 1 < page.size())
+            text += plain_marked_text(page[2 * k + 1]);
+    }
+    return text;
 }
 
 void dictionary_view::size_changed() {
@@ -212,12 +214,9 @@ void dictionary_view::goto_lemma() {
 }
 
 void dictionary_view::goto_text(const wide_string& typed) {
-    wide_string lemma = trimmed(typed);
+    const wide_string lemma = typed_to_betacode(converter(), typed);
     if (lemma.empty())
         return;
-    // A reader with a Greek keyboard types Unicode Greek; the dictionary is keyed in Beta Code.
-    if (!is_ascii(lemma))
-        lemma = converter().to_betacode(lemma);
     lexicon_.open_dictionary_page(lexicon_.dictionary_neighbours(lemma)[0]);
     if (surface_ != nullptr)
         surface_->invalidate(true);

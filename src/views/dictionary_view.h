@@ -22,6 +22,12 @@ public:
     virtual ~dictionary_surface() = default;
     // The window rectangle in screen coordinates.
     virtual platform::rect window_rect() const = 0;
+    // The window's size as the page is laid out: its size on the screen, divided by the text
+    // scale when the page is drawn larger or smaller.
+    virtual platform::text_size layout_size() const {
+        const platform::rect r = window_rect();
+        return {r.width(), r.height()};
+    }
     // Moves and sizes the window, at the top of the z-order, without activating it.
     virtual void move_window(const platform::rect& screen_rect) = 0;
     // The vertical scroll bar: range 0..max, page size; visible but disabled when it cannot scroll.
@@ -80,7 +86,7 @@ public:
     void page_backward();
     void page_forward();
     void goto_lemma();
-    // The goto with the text already typed: Beta Code, or Unicode Greek converted to Beta Code.
+    // The goto with the text already typed: Beta Code or Greek, as typed_to_betacode reads it.
     void goto_text(const wide_string& typed);
 
     void restore_geometry();
@@ -88,6 +94,9 @@ public:
 
     // The range the scroll bar gets: content height below the window plus 100 pixels.
     int scroll_max() const;
+
+    // The page's entries as plain Unicode: each headword, ": " and its definition as drawn.
+    wide_string plain_text() const;
 
     mydoc* document = nullptr;
     bool recentre_pending = false;

@@ -179,6 +179,39 @@ void lookupview::refill_for_word(const wide_string& word) {
     invalidate_(true);
 }
 
+bool lookupview::open_first_lemma() {
+    if (analyses.size() < 2 || analyses[1] == u"?" || lexicon_.alphabetical_index_size() == 0)
+        return false;
+    const wide_string lemma = analyses[1];
+    open_dictionary_at(lemma);
+    return true;
+}
+
+wide_string lookupview::plain_text() const {
+    wide_string text;
+    if (previous_word != u"?") {
+        text += display_form(previous_word) + u"   " + display_form(current_word) + u"   " +
+                display_form(next_word) + u"\n";
+    }
+    for (std::size_t k = 0; 4 * k + 3 < analyses.size(); ++k) {
+        wide_string description = analyses[4 * k + 3];
+        while (!description.empty() && description.front() == u' ')
+            description.erase(0, 1);
+        while (!description.empty() && description.back() == u' ')
+            description.pop_back();
+        text += analyses[4 * k] + u" " + description + u" " + display_form(analyses[4 * k + 1]) +
+                u" (" + analyses[4 * k + 2] + u")\n";
+    }
+    for (const wide_string& definition : definitions) {
+        const wide_string shown = plain_marked_text(definition);
+        if (!shown.empty())
+            text += u"\n" + shown + u"\n";
+    }
+    while (!text.empty() && text.back() == u'\n')
+        text.pop_back();
+    return text;
+}
+
 void lookupview::open_dictionary_at(const wide_string& lemma) {
     if (dictionary_host_ != nullptr)
         dictionary_host_->destroy_dictionary_window();

@@ -58,6 +58,13 @@ public:
     // Shows the analyses and short definitions of another word form.
     void refill_for_word(const wide_string& word);
     void open_dictionary_at(const wide_string& lemma);
+    // Opens the dictionary window at the first analysis's lemma, as a click on that lemma does;
+    // false when there is none to open (no analysis, or the index is still loading).
+    bool open_first_lemma();
+
+    // The pane's lines as plain Unicode: the word between its neighbours, one line per analysis,
+    // then each definition as drawn.
+    wide_string plain_text() const;
 
     // Content, written by the text view's click and by this view.
     std::vector<wide_string> definitions;

@@ -1,6 +1,6 @@
 #include "views/textview.h"
 
-#include "app/colour_table.h"
+#include "colours/colour_table.h"
 #include "lexicon/lexicon.h"
 #include "lexicon/string_edits.h"
 #include "library/catalogue_tree.h"
@@ -146,11 +146,16 @@ void textview::clear_boxes() {
     word_bottoms_.clear();
     word_lefts_.clear();
     word_rights_.clear();
+    word_spans_.clear();
 }
 
 void textview::restart_layout(bool invalidate) {
     clear_boxes();
     lines_.clear();
+    pending_position_.reset();
+    clicked_start_.reset();
+    if (cursor_.visible())
+        cursor_.place(0);
     if (invalidate)
         invalidate_(true);
 }
@@ -181,10 +186,48 @@ void textview::paint(platform::device_context& dc, platform::text_size window_si
     page_widths_.clear();
     dc.set_text_colour(platform::make_colour(0, 0, 0));
     dc.select_font(*fonts_->normal);
+    if (pending_position_) {
+        settle_on_page_containing(dc, area, *pending_position_);
+        pending_position_.reset();
+    }
     lay_out_page(dc, area);
     paint_lines(dc, area);
     dc.set_text_justification(0, 0);
     dc.select_font(*fonts_->normal);
+    paint_cursor(dc);
+}
+
+void textview::settle_on_page_containing(platform::device_context& dc, const platform::rect& area,
+                                         std::int32_t position) {
+    const std::int32_t section_start =
+        document_.section_count != 0 ? document_.section_starts[static_cast<std::size_t>(std::clamp(
+                                           document_.section, 0, mydoc::section_capacity - 1))]
+                                     : 0;
+    // The work's start lies before the section after a Goto to line 0: it is shown on its own.
+    std::int32_t start = position == 0 ? 0 : section_start;
+    std::vector<std::int32_t> starts{start};
+    // Pages as paging forward would lay them out, up to the one holding the position.
+    while (start < position) {
+        document_.page_start = start;
+        lay_out_page(dc, area);
+        const std::int32_t next = lines_.empty() ? start : lines_.back().end;
+        if (next <= start || next > position || unit(next) == u'\0' ||
+            next >= document_.section_end || document_.past_section_end)
+            break;
+        starts.push_back(next);
+        start = next;
+    }
+    document_.page_start = starts.back();
+    document_.page_starts = std::move(starts);
+}
+
+void textview::paint_cursor(platform::device_context& dc) {
+    cursor_.fit(word_keys_.size());
+    if (const auto index = cursor_.index()) {
+        dc.draw_frame(
+            {word_lefts_[*index], word_tops_[*index], word_rights_[*index], word_bottoms_[*index]},
+            cursor_colour);
+    }
 }
 
 void textview::paint_start_picture(platform::device_context& dc) {
@@ -335,7 +378,7 @@ void textview::paint_lines(platform::device_context& dc, const platform::rect& a
 
 int textview::paint_word(platform::device_context& dc, std::int32_t start, std::int32_t end,
                          bool ended_by_space, int x, int y) {
-    const wide_string key = document_.converter.to_betacode(word_at(start));
+    const wide_string key = key_of_word_at(start);
     dc.set_text_colour(colour_of_key(key));
 
     std::u16string_view word = units(start, end);
@@ -375,6 +418,7 @@ int textview::paint_word(platform::device_context& dc, std::int32_t start, std::
     word_bottoms_.push_back(y + size.height);
     word_lefts_.push_back(x);
     word_rights_.push_back(x + size.width);
+    word_spans_.push_back({start, end});
     return size.width;
 }
 
@@ -385,6 +429,20 @@ platform::text_size textview::extent(platform::device_context& dc, std::u16strin
     if (added)
         entry->second = dc.text_extent(text);
     return entry->second;
+}
+
+wide_string textview::key_of_word_at(std::int32_t position) const {
+    // A piece of a word broken at the pane's edge carries the whole word's key: look back for the
+    // word's start. Further back than the key search reaches, the key would be empty anyway.
+    std::int32_t start = position;
+    for (int back = 0; start > 0; ++back, --start) {
+        const char16_t before = unit(start - 1);
+        if (before == u' ' || before == carriage_return || before == u'\0')
+            break;
+        if (back == key_search_limit)
+            return {};
+    }
+    return document_.converter.to_betacode(word_at(start));
 }
 
 wide_string textview::word_at(std::int32_t start) const {
@@ -491,9 +549,12 @@ std::vector<wide_string> textview::analyses_for_word(const wide_string& morpholo
         groups.push_back(std::move(lemma));
         const std::string digits = std::to_string(count);
         groups.emplace_back(digits.begin(), digits.end());
+        // The description runs to the first control character; without one it reads as empty.
         std::size_t d = e;
         while (d < s.size() && s[d] > 9)
             ++d;
+        if (d == s.size())
+            d = e;
         groups.push_back(s.substr(e, d - e));
         const std::size_t f = s.find(u'\u0003', d);
         if (f == wide_string::npos)
@@ -507,13 +568,104 @@ void textview::click(int x, int y) {
         click_start_picture(x, y);
         return;
     }
+    if (const auto index = word_at_point(x, y)) {
+        if (cursor_.visible() && cursor_.index() != index) {
+            cursor_.place(*index);
+            invalidate_(false);
+        }
+        clicked_start_ = word_spans_[*index].start;
+        click_word(*index);
+    }
+}
+
+std::optional<std::size_t> textview::chosen_word() const {
+    if (cursor_.visible())
+        return cursor_.index();
+    // By place rather than index: a resized pane lays the same words out again.
+    for (std::size_t i = 0; clicked_start_ && i < word_spans_.size(); ++i) {
+        if (word_spans_[i].start == *clicked_start_)
+            return i;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::size_t> textview::word_at_point(int x, int y) const {
     for (std::size_t i = word_keys_.size(); i-- > 0;) {
         if (word_tops_[i] <= y && y <= word_bottoms_[i] && word_lefts_[i] <= x &&
-            x <= word_rights_[i]) {
-            click_word(i);
-            return;
-        }
+            x <= word_rights_[i])
+            return i;
     }
+    return std::nullopt;
+}
+
+bool textview::move_cursor(cursor_move move) {
+    std::vector<platform::rect> boxes(word_keys_.size());
+    for (std::size_t i = 0; i < boxes.size(); ++i)
+        boxes[i] = {word_lefts_[i], word_tops_[i], word_rights_[i], word_bottoms_[i]};
+    if (!cursor_.move(move, boxes))
+        return false;
+    invalidate_(false);
+    return true;
+}
+
+void textview::hide_cursor() {
+    if (!cursor_.visible())
+        return;
+    cursor_.hide();
+    invalidate_(false);
+}
+
+bool textview::look_up_cursor_word() {
+    const auto index = cursor_.index();
+    if (!index || *index >= word_keys_.size())
+        return false;
+    click_word(*index);
+    return true;
+}
+
+wide_string textview::page_text() const {
+    if (document_.text_length == 0 || document_.loading)
+        return {};
+    std::int32_t from = document_.page_start;
+    while (unit(from) == u' ' || unit(from) == carriage_return)
+        ++from;
+    wide_string text;
+    for (std::int32_t p = from; p < document_.next_page_start && unit(p) != u'\0'; ++p) {
+        const char16_t c = unit(p);
+        if (c == carriage_return)
+            text += u'\n';
+        else if (c != bold_on && c != bold_off)
+            text += c;
+    }
+    while (!text.empty() && (text.back() == u' ' || text.back() == u'\n'))
+        text.pop_back();
+    return text;
+}
+
+wide_string textview::word_text(std::size_t index) const {
+    if (index >= word_spans_.size())
+        return {};
+    wide_string word;
+    for (const char16_t c : units(word_spans_[index].start, word_spans_[index].end)) {
+        if (c != bold_on && c != bold_off && c != u' ')
+            word += c;
+    }
+    const auto is_word_character = [](char16_t c) {
+        return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') ||
+               (c >= 0x00C0 && c <= 0x024F && c != 0x00D7 && c != 0x00F7) ||
+               (c >= 0x0300 && c <= 0x03FF && c != 0x037E && c != 0x0387) ||
+               (c >= 0x1F00 && c <= 0x1FFF);
+    };
+    std::size_t first = 0;
+    while (first < word.size() && !is_word_character(word[first]))
+        ++first;
+    std::size_t last = word.size();
+    while (last > first && !is_word_character(word[last - 1]))
+        --last;
+    // An elided word keeps its elision mark.
+    if (last > first && last < word.size() && word[last] == u'\u2019')
+        ++last;
+    return word.substr(first, last - first);
 }
 
 void textview::click_start_picture(int x, int y) {

@@ -5,10 +5,12 @@
 #include "platform/device_context.h"
 #include "platform/tree_control.h"
 #include "views/view_window.h"
+#include "views/word_cursor.h"
 
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -33,6 +35,8 @@ public:
     static constexpr int picture_x = 10;
     static constexpr int picture_y = 10;
     static constexpr int frequent_enough = 200;
+    // The keyboard cursor's frame.
+    static constexpr platform::colour_ref cursor_colour = platform::make_colour(0, 120, 215);
 
     // One laid-out line of the current page.
     struct line {
@@ -65,6 +69,27 @@ public:
     void paint(platform::device_context& dc, platform::text_size window_size);
     // Left or right button down at client coordinates.
     void click(int x, int y);
+    // The painted word whose box holds the point, as a click finds it.
+    std::optional<std::size_t> word_at_point(int x, int y) const;
+
+    // The keyboard cursor: moving it shows it; a new page puts it on its first word.
+    bool move_cursor(cursor_move move);
+    const word_cursor& cursor() const { return cursor_; }
+    void hide_cursor();
+    // Looks the cursor's word up exactly as a click on it does; false without a cursor.
+    bool look_up_cursor_word();
+
+    // The next paint shows the page of the current section that holds position, with the pages
+    // before it as page history, as if the reader had paged there (a resumed reading place).
+    void show_page_containing(std::int32_t position) { pending_position_ = position; }
+
+    // The word Copy Word takes: the cursor's, else the one last clicked on this page.
+    std::optional<std::size_t> chosen_word() const;
+
+    // The page's text as plain Unicode: bold marks dropped, one line per line of the text.
+    wide_string page_text() const;
+    // A painted word as printed, without the punctuation around it (an elision mark stays).
+    wide_string word_text(std::size_t index) const;
 
     // A morphology string as the flat list marker, lemma, count, description per analysis.
     std::vector<wide_string> analyses_for_word(const wide_string& morphology) const;
@@ -83,9 +108,17 @@ public:
     const std::vector<line>& lines() const { return lines_; }
 
 private:
+    // Where a painted word lies in the text: [start, end), end on its ending character.
+    struct word_span {
+        std::int32_t start = 0;
+        std::int32_t end = 0;
+    };
     struct fonts;
     void paint_start_picture(platform::device_context& dc);
     void lay_out_page(platform::device_context& dc, const platform::rect& area);
+    void settle_on_page_containing(platform::device_context& dc, const platform::rect& area,
+                                   std::int32_t position);
+    void paint_cursor(platform::device_context& dc);
     void paint_lines(platform::device_context& dc, const platform::rect& area);
     std::int32_t break_position(platform::device_context& dc, std::int32_t line_start,
                                 int available) const;
@@ -99,6 +132,8 @@ private:
     char16_t unit(std::int32_t position) const;
     std::u16string_view units(std::int32_t from, std::int32_t to) const;
     wide_string word_at(std::int32_t start) const;
+    // The look-up key of the word the unit at position belongs to.
+    wide_string key_of_word_at(std::int32_t position) const;
     platform::colour_ref colour_of_key(const wide_string& key) const;
     char16_t case_code(const wide_string& key) const;
     void click_start_picture(int x, int y);
@@ -122,7 +157,11 @@ private:
     std::vector<int> word_bottoms_;
     std::vector<int> word_lefts_;
     std::vector<int> word_rights_;
+    std::vector<word_span> word_spans_;
     std::vector<line> lines_;
+    word_cursor cursor_;
+    std::optional<std::int32_t> clicked_start_; // where the word last clicked on this page starts
+    std::optional<std::int32_t> pending_position_;
     bool justifying_ = false;
     std::unordered_map<std::u16string, platform::text_size> page_widths_;
 };

@@ -2,7 +2,9 @@
 #include "platform/headless/memory_settings_store.h"
 #include "test_ui.h"
 
+#include <QApplication>
 #include <QImage>
+#include <QMouseEvent>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -94,14 +96,31 @@ TEST_F(ColourDialogTest, ClickOpensTheChooserAndSavesWithoutSelectingOrCollapsin
     EXPECT_EQ(ui.colour_chooser_initials()[1], table.colour_of(ColourCategory::NounGenitive));
 }
 
-TEST_F(ColourDialogTest, ClickBelowTheItemsDoesNothing) {
+TEST_F(ColourDialogTest, NeitherClicksBelowTheItemsNorDragsNorKeysSelectAnything) {
     colordlg dialog(table, &store, ui);
     dialog.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
     auto& tree = dialog.tree();
+    QWidget* viewport = tree.viewport();
     const int writes = store.write_count();
-    QTest::mouseClick(tree.viewport(), Qt::LeftButton, {},
-                      QPoint(10, tree.viewport()->height() - 2));
+    // Pressed below the items, dragged onto one with the button held, released there.
+    const QPoint below(10, viewport->height() - 2);
+    const QPoint on_item = row_point(tree, ColourCategory::NounDative);
+    QTest::mousePress(viewport, Qt::LeftButton, {}, below);
+    for (const QPoint at : {below, (below + on_item) / 2, on_item}) {
+        QMouseEvent move(QEvent::MouseMove, at, viewport->mapToGlobal(at), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &move);
+    }
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, on_item);
+    EXPECT_TRUE(tree.selectedItems().isEmpty());
+    // The keys that select in a tree.
+    tree.setFocus();
+    for (const auto key : {QKeyCombination(Qt::Key_Down), QKeyCombination(Qt::Key_Space),
+                           QKeyCombination(Qt::SHIFT | Qt::Key_Down),
+                           QKeyCombination(Qt::CTRL | Qt::Key_A), QKeyCombination(Qt::Key_End)})
+        QTest::keyClick(&tree, key.key(), key.keyboardModifiers());
+    EXPECT_TRUE(tree.selectedItems().isEmpty());
     EXPECT_TRUE(ui.colour_chooser_initials().empty());
     EXPECT_EQ(store.write_count(), writes);
 }

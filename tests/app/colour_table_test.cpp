@@ -1,7 +1,10 @@
-#include "app/colour_table.h"
+#include "colours/colour_table.h"
 #include "platform/headless/memory_settings_store.h"
 
 #include <gtest/gtest.h>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 namespace veso {
 namespace {
@@ -13,16 +16,22 @@ ColourCategory category(std::size_t i) {
 }
 
 TEST(ColourTableDefaults, MatchTheDocumentedTable) {
-    EXPECT_EQ(ColourTable::default_colour(ColourCategory::NounDefault), 0x00000064u);
-    EXPECT_EQ(ColourTable::default_colour(ColourCategory::NounNominative), 0x000000D7u);
-    EXPECT_EQ(ColourTable::default_colour(ColourCategory::PartAblative), 0x00640000u);
-    EXPECT_EQ(ColourTable::default_colour(ColourCategory::VerbActive), 0x00FF0000u);
-    EXPECT_EQ(ColourTable::default_colour(ColourCategory::VerbMiddle), 0x00808000u);
-    EXPECT_EQ(ColourTable::default_colour(ColourCategory::VerbMiddlePassive), 0x00008000u);
-    EXPECT_EQ(ColourTable::default_colour(ColourCategory::VerbPassive), 0x00004000u);
-    EXPECT_EQ(ColourTable::value_name(ColourCategory::NounDefault), u"NounDefault");
-    EXPECT_EQ(ColourTable::value_name(ColourCategory::PartGenitive), u"PartGenitive");
-    EXPECT_EQ(ColourTable::value_name(ColourCategory::VerbMiddlePassive), u"VerbMiddlePassive");
+    // Settings value names and default colours (0x00BBGGRR), in table order.
+    const std::vector<std::pair<std::u16string_view, platform::colour_ref>> expected = {
+        {u"NounDefault", 0x00000064},    {u"NounNominative", 0x000000D7},
+        {u"NounGenitive", 0x00000064},   {u"NounDative", 0x00000064},
+        {u"NounAccusative", 0x00000064}, {u"NounAblative", 0x00000064},
+        {u"PartDefault", 0x00640000},    {u"PartNominative", 0x00640000},
+        {u"PartGenitive", 0x00640000},   {u"PartDative", 0x00640000},
+        {u"PartAccusative", 0x00640000}, {u"PartAblative", 0x00640000},
+        {u"VerbDefault", 0x00FF0000},    {u"VerbActive", 0x00FF0000},
+        {u"VerbMiddle", 0x00808000},     {u"VerbMiddlePassive", 0x00008000},
+        {u"VerbPassive", 0x00004000}};
+    ASSERT_EQ(expected.size(), colour_category_count);
+    for (std::size_t i = 0; i < colour_category_count; ++i) {
+        EXPECT_EQ(ColourTable::value_name(category(i)), expected[i].first) << i;
+        EXPECT_EQ(ColourTable::default_colour(category(i)), expected[i].second) << i;
+    }
 }
 
 TEST(ColourTableLoad, EmptyStoreGetsTheSeventeenDefaultsWrittenAndRead) {

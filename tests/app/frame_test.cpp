@@ -4,22 +4,32 @@
 #include "app/myapp.h"
 #include "app/myframe.h"
 #include "app/reading/reading_widgets.h"
+#include "app/shortcuts_dialog.h"
+#include "datafiles/data_manifest.h"
 #include "platform/headless/memory_settings_store.h"
 #include "test_ui.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
+#include <QSet>
 #include <QSignalSpy>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <set>
 
 namespace veso {
 namespace {
@@ -34,8 +44,9 @@ protected:
         auto ui = std::make_unique<test::test_ui>();
         store = settings.get();
         test_ui = ui.get();
-        app = std::make_unique<myapp>(std::filesystem::path(folder.path().toStdString()),
-                                      std::move(settings), std::move(ui));
+        app = std::make_unique<myapp>(
+            datafiles::data_location::below(std::filesystem::path(folder.path().toStdString())),
+            std::move(settings), std::move(ui));
     }
     myframe& frame() { return *app->main_window(); }
     QAction* action(int id) { return frame().action_for(id); }
@@ -93,7 +104,13 @@ TEST_F(FrameTest, FrameHasThreePanesAtTheirWidthsAndAStatusBar) {
     const auto sizes = splitter.sizes();
     EXPECT_EQ(sizes[0], myframe::catalogue_width);
     EXPECT_EQ(sizes[1], myframe::text_width);
-    EXPECT_NE(frame().statusBar(), nullptr);
+    // The frame made its status bar itself (asking statusBar() here would make one), shown below
+    // the panes along the window's bottom edge.
+    const auto* status = frame().findChild<QStatusBar*>();
+    ASSERT_NE(status, nullptr);
+    EXPECT_TRUE(status->isVisible());
+    EXPECT_GE(status->geometry().top(), splitter.geometry().bottom());
+    EXPECT_EQ(status->geometry().bottom(), frame().rect().bottom());
     EXPECT_EQ(frame().windowTitle(), QStringLiteral("Untitled - Veso Translation"));
     EXPECT_TRUE(frame().acceptDrops());
 }
@@ -104,15 +121,16 @@ TEST_F(FrameTest, MenusCarryTheItemsAndTexts) {
     for (auto* item : frame().menuBar()->actions()) {
         bar << item->text();
     }
-    EXPECT_EQ(bar,
-              (QStringList{"&File", "&Settings", "Page &Backward", "Page &Forward", "&Goto..."}));
+    EXPECT_EQ(bar, (QStringList{"&File", "&Edit", "&View", "&Settings", "Page &Backward",
+                                "Page Fo&rward", "&Goto...", "&Help"}));
     auto* file = frame().menuBar()->actions()[0]->menu();
     QStringList file_items;
     for (auto* item : file->actions()) {
         file_items << (item->isSeparator() ? QStringLiteral("-") : item->text());
     }
-    EXPECT_EQ(file_items, (QStringList{"Text Explorer", "-", "About Veso", "-", "Exit"}));
-    auto* settings = frame().menuBar()->actions()[1]->menu();
+    EXPECT_EQ(file_items, (QStringList{"Text Explorer", "-", "&Resume Reading", "-", "About Veso",
+                                       "-", "Exit"}));
+    auto* settings = frame().menuBar()->actions()[3]->menu();
     QStringList settings_items;
     for (auto* item : settings->actions()) {
         settings_items << item->text();
@@ -146,12 +164,81 @@ TEST_F(FrameTest, AcceleratorsRunTheirCommands) {
     EXPECT_EQ(test_ui->text_dialogs_run(), std::vector{platform::text_dialog::goto_line});
 }
 
+// The letter after the "&" of a menu text, in lower case; 0 when it has none.
+QChar mnemonic_of(const QString& text) {
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] == u'&') {
+            if (text[i + 1] != u'&')
+                return text[i + 1].toLower();
+            ++i;
+        }
+    }
+    return QChar();
+}
+
+// Every mnemonic of the bar and of each menu, as "where: letter", for the clashes among them.
+QStringList mnemonic_clashes(const QList<QAction*>& actions, const QString& where) {
+    QStringList clashes;
+    QSet<QChar> seen;
+    for (const QAction* action : actions) {
+        const QChar letter = mnemonic_of(action->text());
+        if (!letter.isNull() && seen.contains(letter))
+            clashes << where + QStringLiteral(": ") + letter;
+        seen.insert(letter);
+        if (action->menu() != nullptr)
+            clashes << mnemonic_clashes(action->menu()->actions(), action->text());
+    }
+    return clashes;
+}
+
+TEST_F(FrameTest, AltFOpensTheFileMenuEveryTimeAndNoMnemonicsClash) {
+    start();
+    EXPECT_EQ(mnemonic_clashes(frame().menuBar()->actions(), QStringLiteral("bar")), QStringList());
+    QMenu* file = frame().menuBar()->actions()[0]->menu();
+    for (int press = 0; press < 3; ++press) {
+        const auto ran =
+            commands_for([&] { QTest::keyClick(&frame(), Qt::Key_F, Qt::AltModifier); });
+        EXPECT_TRUE(ran.empty()) << press;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return file->isVisible(); }, 2000)) << press;
+        file->close();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !file->isVisible(); }, 2000));
+    }
+}
+
 TEST_F(FrameTest, MenuItemsRunTheirCommands) {
     start();
-    for (const int id : {command::page_backward, command::page_forward, command::go_to,
-                         command::colour_off, command::text_explorer}) {
+    // A text longer than one page, laid out by painting the text pane.
+    auto& document = app->document();
+    std::u16string body;
+    for (int line = 0; line < 300; ++line)
+        body += u"\u03BB\u1F79\u03B3\u03BF\u03C2 \u03BA\u03B1\u1F76\r";
+    std::copy(body.begin(), body.end(), document.text.begin());
+    document.text_length = static_cast<std::int32_t>(body.size()) + 200;
+    document.section_end = document.text_length;
+    document.page_starts = {0};
+    frame().text_widget().repaint();
+    const std::int32_t second_page = document.next_page_start;
+    ASSERT_GT(second_page, 0);
+
+    const auto run = [&](int id) {
         EXPECT_EQ(commands_for([&] { action(id)->trigger(); }), std::vector{id});
-    }
+    };
+    run(command::page_forward);
+    EXPECT_EQ(document.page_start, second_page);
+    frame().text_widget().repaint();
+    run(command::page_backward);
+    EXPECT_EQ(document.page_start, 0);
+    run(command::go_to);
+    EXPECT_EQ(test_ui->text_dialogs_run(), std::vector{platform::text_dialog::goto_line});
+    run(command::colour_by_class);
+    EXPECT_TRUE(frame().text().colour_by_class);
+    EXPECT_FALSE(frame().text().colour_by_case);
+    run(command::colour_off);
+    EXPECT_TRUE(frame().text().colour_off);
+    EXPECT_FALSE(frame().text().colour_by_class);
+    run(command::text_explorer);
+    EXPECT_FALSE(document.catalogue_pane_shown);
+    EXPECT_EQ(frame().splitter().sizes()[0], 0);
 }
 
 TEST_F(FrameTest, TextExplorerHidesAndRestoresTheCatalogueColumn) {
@@ -194,16 +281,44 @@ TEST_F(FrameTest, ColourOffWhileOffTurnsBothModesOff) {
 TEST_F(FrameTest, AboutBoxIsModalAndClosesWithOk) {
     start();
     bool seen = false;
+    QString version;
+    QString credits;
     QTimer::singleShot(0, [&] {
         auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
         seen = box->windowTitle() == QStringLiteral("About Veso");
-        auto* ok = box->findChild<QPushButton*>();
+        for (const auto* label : box->findChildren<QLabel*>()) {
+            if (label->text().startsWith(QStringLiteral("Version")))
+                version = label->text();
+        }
+        QPushButton* ok = nullptr;
+        QPushButton* credits_button = nullptr;
+        for (auto* button : box->findChildren<QPushButton*>()) {
+            (button->text() == QStringLiteral("OK") ? ok : credits_button) = button;
+        }
         ASSERT_NE(ok, nullptr);
+        ASSERT_NE(credits_button, nullptr);
+        QTimer::singleShot(0, [&] {
+            auto* page = QApplication::activeModalWidget()->findChild<QTextBrowser*>();
+            ASSERT_NE(page, nullptr);
+            credits = page->toPlainText();
+            QApplication::activeModalWidget()->close();
+        });
+        QTest::mouseClick(credits_button, Qt::LeftButton);
         QTest::mouseClick(ok, Qt::LeftButton);
     });
     action(command::about)->trigger();
     EXPECT_TRUE(seen);
+    EXPECT_EQ(version,
+              QStringLiteral("Version " VESO_TEST_VERSION
+                             " \u00B7 free software under the GNU GPL, version 3 or later"));
+    // The sources and their licences, the non-commercial ones named as such.
+    for (const char* needle :
+         {"GPL-3.0-or-later", "PerseusDL/canonical-greekLit", "SBLGNT", "CC BY 4.0", "lxx-swete",
+          "Eumaeus/cite_lsj_cex", "CC BY-NC-SA 3.0: non-commercial use only",
+          "Greek-Dependency-Trees", "pedalion-trees", "Abbott-Smith", "helmadik/shortdefs"}) {
+        EXPECT_TRUE(credits.contains(QString::fromUtf8(needle))) << needle;
+    }
 }
 
 TEST_F(FrameTest, FileOnTheCommandLineIsRefusedWithAMessage) {
@@ -236,10 +351,175 @@ TEST_F(FrameTest, TitleFollowsTheDocument) {
               QStringLiteral("Agamemnon, Aeschylus (c. 525-456 BCE),   Drama - Veso Translation"));
 }
 
+// A text put straight into the document, as a load leaves it, and painted.
+void open_text(myapp& app, std::u16string_view body) {
+    auto& document = app.document();
+    std::copy(body.begin(), body.end(), document.text.begin());
+    std::fill_n(document.text.begin() + static_cast<std::ptrdiff_t>(body.size()), 200, u'\0');
+    document.text_length = static_cast<std::int32_t>(body.size()) + 200;
+    document.section_end = document.text_length;
+    document.page_start = 0;
+    document.page_starts = {0};
+    document.loading = false;
+    app.main_window()->text().restart_layout(false);
+    app.main_window()->text_widget().repaint();
+}
+
+TEST_F(FrameTest, EveryKeyIsListedAndNoneIsBoundTwice) {
+    start();
+    const auto rows = shortcut_rows(*frame().menuBar());
+    QStringList listed;
+    for (const auto& row : rows)
+        listed << row.does;
+    std::set<QString> keys;
+    for (const QAction* action : frame().findChildren<QAction*>()) {
+        for (const QKeySequence& key : action->shortcuts()) {
+            EXPECT_TRUE(keys.insert(key.toString()).second) << key.toString().toStdString();
+        }
+    }
+    for (const char* item :
+         {"File > Resume Reading", "Edit > Copy", "Edit > Open in Dictionary", "View > Larger Text",
+          "View > Next Pane", "Settings > Select colors...", "Page Backward", "Goto...",
+          "Help > Keyboard Shortcuts"}) {
+        EXPECT_TRUE(listed.contains(QString::fromUtf8(item))) << item;
+    }
+    // The items with keys, and the keys the panes take themselves.
+    EXPECT_EQ(rows.size(), keys.size() - 3 + 8); // Ctrl+= and the two bar keys share rows
+}
+
+TEST_F(FrameTest, KeysOfTheTextPaneMoveTheCursorTurnPagesAndCycleFocus) {
+    start();
+    open_text(*app, u"aaa bbb ccc\rddd eee\r");
+    auto* pane = &frame().text_widget();
+    pane->setFocus();
+    QTest::keyClick(pane, Qt::Key_Tab);
+    QTest::keyClick(pane, Qt::Key_Tab);
+    EXPECT_EQ(frame().text().cursor().index(), 1u);
+    EXPECT_EQ(QApplication::focusWidget(), pane); // Tab stays in the pane
+    QTest::keyClick(pane, Qt::Key_Tab, Qt::ShiftModifier);
+    QTest::keyClick(pane, Qt::Key_Down);
+    EXPECT_EQ(frame().text().cursor().index(), 3u); // below "aaa", "ddd"
+    QTest::keyClick(pane, Qt::Key_Return);
+    EXPECT_EQ(frame().lookup().current_word, u"ddd");
+    QTest::keyClick(pane, Qt::Key_Escape);
+    EXPECT_FALSE(frame().text().cursor().visible());
+    EXPECT_EQ(commands_for([&] { QTest::keyClick(pane, Qt::Key_PageDown); }),
+              std::vector{command::page_forward});
+    EXPECT_EQ(commands_for([&] { QTest::keyClick(pane, Qt::Key_PageUp); }),
+              std::vector{command::page_backward});
+
+    QTest::keyClick(pane, Qt::Key_F6);
+    EXPECT_EQ(QApplication::focusWidget(), &frame().lookup_widget());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
+    EXPECT_TRUE(frame().catalogue().hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), &frame().lookup_widget());
+    // A hidden catalogue is passed over.
+    action(command::text_explorer)->trigger();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
+    EXPECT_EQ(QApplication::focusWidget(), pane);
+}
+
+TEST_F(FrameTest, CopyTakesTheFocusedPanesText) {
+    start();
+    open_text(*app, u"\u00B2\u1F08\u03C0\u03BF\u03BB\u03BF\u03B3\u03AF\u03B1\u00B3\r[17a] "
+                    u"\u1F04\u03BD\u03B4\u03C1\u03B5\u03C2,\r");
+    auto* clipboard = QGuiApplication::clipboard();
+    clipboard->clear();
+    frame().text_widget().setFocus();
+    QTest::keyClick(&frame().text_widget(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(clipboard->text(), QString::fromStdU16String(frame().text().page_text()));
+    EXPECT_TRUE(clipboard->text().startsWith(QStringLiteral("\u1F08\u03C0\u03BF")));
+
+    auto& lookup = frame().lookup();
+    lookup.current_word = u"lo/gos";
+    lookup.previous_word = u"lo/gon";
+    lookup.next_word = u"lo/gou";
+    lookup.analyses = {u"N", u"lo/gos", u"35", u" masc nom sg "};
+    frame().lookup_widget().setFocus();
+    QTest::keyClick(&frame().lookup_widget(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(clipboard->text(), QString::fromStdU16String(lookup.plain_text()));
+    EXPECT_TRUE(clipboard->text().endsWith(
+        QStringLiteral("N masc nom sg \u03BB\u1F79\u03B3\u03BF\u03C2 (35)")));
+
+    // Copy Word takes the word last clicked when no cursor is shown.
+    frame().text_widget().setFocus();
+    const auto& text = frame().text();
+    QTest::mouseClick(&frame().text_widget(), Qt::LeftButton, {},
+                      QPoint(text.word_lefts()[1] + 2, text.word_tops()[1] + 2));
+    action(command::copy_word)->trigger();
+    EXPECT_EQ(clipboard->text(), QStringLiteral("17a"));
+}
+
+TEST_F(FrameTest, TextScaleKeysScaleTheClicksAndAreSaved) {
+    start();
+    open_text(*app, u"aaa bbb ccc ddd eee fff ggg hhh\r");
+    const auto unscaled_lefts = frame().text().word_lefts();
+    auto* pane = &frame().text_widget();
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(pane, Qt::Key_Equal, Qt::ControlModifier);
+    EXPECT_EQ(frame().scale().percent(), 150);
+    EXPECT_EQ(store->value_of(reading_settings::settings_key, u"TextScale"),
+              platform::memory_settings_store::value(std::uint32_t{150}));
+    pane->repaint();
+    const auto& text = frame().text();
+    // Laid out at two thirds of the pane's width: the same left edges while the line fits.
+    EXPECT_EQ(text.word_lefts()[1], unscaled_lefts[1]);
+    for (std::size_t k : {std::size_t{2}, std::size_t{5}}) {
+        const QPoint on_screen((text.word_lefts()[k] + 3) * 3 / 2,
+                               (text.word_tops()[k] + 3) * 3 / 2);
+        QTest::mouseClick(pane, Qt::LeftButton, {}, on_screen);
+        EXPECT_EQ(text.clicked_word(), text.word_keys()[k].substr(0, 3)) << k;
+    }
+    QTest::keyClick(pane, Qt::Key_0, Qt::ControlModifier);
+    EXPECT_EQ(frame().scale().percent(), 100);
+    QTest::keyClick(pane, Qt::Key_Minus, Qt::ControlModifier);
+    EXPECT_EQ(frame().scale().percent(), 90);
+}
+
 TEST_F(FrameTest, ExitClosesTheFrame) {
     start();
     action(command::app_exit)->trigger();
     EXPECT_FALSE(frame().isVisible());
+}
+
+// One file cut short (found by its size at start-up) and one changed (found by the loader's
+// checksums): one message names both once the loader has checked, and the changed file's records
+// are gone.
+TEST(FrameDamageTest, OneMessageNamesEveryDamagedFileAfterTheCheck) {
+    QTemporaryDir folder;
+    const std::filesystem::path root = folder.path().toStdString();
+    std::filesystem::create_directories(root / "data");
+    const auto write = [&root](const char* name, const std::string& bytes) {
+        std::ofstream(root / "data" / name, std::ios::binary | std::ios::trunc) << bytes;
+    };
+    write("t.dat", std::string(100, 't'));
+    write("m.dat", "lo/gos\x02N lo/gos masc nom sg\x09\x01");
+    datafiles::data_manifest manifest;
+    const std::atomic<bool> never{false};
+    for (const char* name : {"m.dat", "t.dat"}) {
+        const auto path = root / "data" / name;
+        manifest.files.push_back(
+            {name, std::filesystem::file_size(path), *datafiles::file_checksum(path, never)});
+    }
+    write(datafiles::manifest_file, manifest.to_text());
+    write("t.dat", std::string(50, 't'));
+    write("m.dat", "lo/gos\x02N lo/gos masc nom pl\x09\x01");
+
+    auto ui = std::make_unique<test::test_ui>();
+    auto* shown = ui.get();
+    myapp app(datafiles::data_location::below(root),
+              std::make_unique<platform::memory_settings_store>(), std::move(ui));
+    ASSERT_TRUE(app.init_instance({}));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !shown->messages().empty(); }, 20000));
+    QTest::qWait(50);
+    const auto messages = shown->messages();
+    ASSERT_EQ(messages.size(), 1u);
+    for (const char16_t* line :
+         {u"    t.dat: not the size it was built with\n", u"    m.dat: its bytes have changed\n"}) {
+        EXPECT_NE(messages[0].text.find(line), std::u16string::npos);
+    }
+    EXPECT_EQ(app.lex().analysis_of(u"lo/gos"), u"lo/gos");
 }
 
 } // namespace

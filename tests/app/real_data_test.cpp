@@ -1,4 +1,5 @@
 #include "app/catalogue_view.h"
+#include "app/command_ids.h"
 #include "app/loading_box.h"
 #include "app/myapp.h"
 #include "app/myframe.h"
@@ -6,6 +7,8 @@
 #include "platform/headless/memory_settings_store.h"
 #include "test_ui.h"
 
+#include <QApplication>
+#include <QLabel>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -18,7 +21,7 @@ protected:
     RealDataFrameTest() {
         auto ui = std::make_unique<test::test_ui>();
         test_ui = ui.get();
-        app = std::make_unique<myapp>(std::filesystem::path(VESO_REAL_DATA_ROOT),
+        app = std::make_unique<myapp>(datafiles::data_location::below(VESO_REAL_DATA_ROOT),
                                       std::make_unique<platform::memory_settings_store>(),
                                       std::move(ui));
         EXPECT_TRUE(app->init_instance({}));
@@ -64,11 +67,81 @@ TEST_F(RealDataFrameTest, SelectedLeavesLoadTheirIdentifiers) {
 
 TEST_F(RealDataFrameTest, PageForwardKeyMovesThroughThePassage) {
     select_leaf(40519);
-    const auto first_page = app->document().page_start;
+    QApplication::setActiveWindow(&frame());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame()));
+    auto& document = app->document();
+    // Each press shows the page the last paint said comes next; Ctrl+B goes back page by page.
+    std::vector<std::int32_t> starts{document.page_start};
+    for (const auto key :
+         {QKeyCombination(Qt::CTRL | Qt::Key_F), QKeyCombination(Qt::Key_Forward)}) {
+        frame().text_widget().repaint();
+        const std::int32_t next = document.next_page_start;
+        QTest::keyClick(&frame().text_widget(), key.key(), key.keyboardModifiers());
+        EXPECT_EQ(document.page_start, next);
+        EXPECT_GT(document.page_start, starts.back());
+        starts.push_back(document.page_start);
+    }
     frame().text_widget().repaint();
+    QTest::keyClick(&frame().text_widget(), Qt::Key_B, Qt::ControlModifier);
+    EXPECT_EQ(document.page_start, starts[1]);
+}
+
+TEST_F(RealDataFrameTest, StatusBarSaysWhereTheReaderIs) {
+    const auto place = [&] {
+        frame().text_widget().repaint();
+        return frame().place_label().text();
+    };
+    select_leaf(40519);
+    const QString iliad = place();
+    EXPECT_TRUE(iliad.startsWith(QStringLiteral("Iliad 1 \u00B7 lines 1-"))) << iliad.toStdString();
+    EXPECT_TRUE(iliad.endsWith(QStringLiteral(" of 611"))) << iliad.toStdString();
     frame().run_command(40039);
+    const QString second = place();
+    EXPECT_NE(second, iliad);
+    EXPECT_TRUE(second.endsWith(QStringLiteral(" of 611"))) << second.toStdString();
+    select_leaf(47465);
+    const QString matthew = place();
+    EXPECT_TRUE(matthew.startsWith(QStringLiteral("Matthew 5 \u00B7 verses 1-")))
+        << matthew.toStdString();
+    EXPECT_TRUE(matthew.endsWith(QStringLiteral(" of 48"))) << matthew.toStdString();
+    select_leaf(47343); // Sappho's first fragment carries no line numbers
+    EXPECT_EQ(place(), QStringLiteral("Sappho 1"));
+    select_leaf(40417);
+    EXPECT_TRUE(place().startsWith(QStringLiteral("Apology \u00B7 sections 17a-")))
+        << place().toStdString();
+}
+
+TEST_F(RealDataFrameTest, ResumeReadingReopensThePageLastRead) {
+    select_leaf(40520); // Iliad, Book 2
+    auto& document = app->document();
+    for (int page = 0; page < 2; ++page) {
+        frame().text_widget().repaint();
+        frame().run_command(40039);
+    }
     frame().text_widget().repaint();
-    EXPECT_GT(app->document().page_start, first_page);
+    const std::int32_t page_start = document.page_start;
+    const std::vector<std::int32_t> history = document.page_starts;
+    ASSERT_EQ(history.size(), 3u);
+    frame().close(); // keeps the place
+    frame().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame()));
+
+    select_leaf(40043);
+    ASSERT_EQ(document.current_id, 40043);
+    frame().run_command(command::resume_reading);
+    frame().text_widget().repaint();
+    EXPECT_EQ(document.current_id, 40520);
+    EXPECT_EQ(document.page_start, page_start);
+    EXPECT_EQ(document.page_starts, history);
+    EXPECT_EQ(document.title(), catalogue_title_of(40520));
+    // The catalogue shows the leaf of the passage reopened.
+    int slot = 0;
+    while (slot < catalogue().filled_slots() && catalogue().item_id(slot) != 40520)
+        ++slot;
+    ASSERT_LT(slot, catalogue().filled_slots());
+    EXPECT_EQ(catalogue().selected_item(), catalogue().item_handle(slot));
+    frame().run_command(40038);
+    EXPECT_EQ(document.page_start, history[1]);
 }
 
 } // namespace

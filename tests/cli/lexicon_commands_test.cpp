@@ -1,4 +1,7 @@
+#include "datafiles/data_manifest.h"
+
 #include <array>
+#include <atomic>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -26,8 +29,9 @@ protected:
         std::filesystem::create_directories(folder / "data");
         write("m.dat", "lo/gos\x02N lo/gos masc nom sg\x09\x03V le/gw pres\x09\x01"
                        "lo/gou\x02N lo/gos masc gen sg\x09\x01");
-        write("d.dat", std::string("lo/gos\x01<G>lo/gos</G>, word") + '\0' + "le/gw\x01say" + '\0' +
-                           "long\x01" + std::string(1500, 'x') + '\0');
+        write("d.dat", std::string("lo/gos\x01[L] <G>lo/gos,</G> <I>word<N>  <B>speech<N> end") +
+                           '\0' + "le/gw\x01say" + '\0' + "long\x01" + std::string(1500, 'x') +
+                           '\0');
         write("o.dat", "lo/gos\x02"
                        "12,0,7\x01");
     }
@@ -37,11 +41,14 @@ protected:
         std::ofstream(folder / "data" / name, std::ios::binary) << bytes;
     }
 
-    run_result run(const std::string& arguments) const {
+    // The user's and the system's data folders are ones that do not exist, unless given.
+    run_result run(const std::string& arguments, const std::string& data_home = "none") const {
         std::string out = (folder / "out.txt").string();
         std::string err = (folder / "err.txt").string();
-        std::string command = "cd '" + folder.string() + "' && '" VESO_CLI "' " + arguments +
-                              " >'" + out + "' 2>'" + err + "'";
+        std::string command = "cd '" + folder.string() + "' && XDG_DATA_HOME='" +
+                              (folder / data_home).string() + "' XDG_DATA_DIRS='" +
+                              (folder / "none").string() + "' '" VESO_CLI "' " + arguments + " >'" +
+                              out + "' 2>'" + err + "'";
         int status = std::system(command.c_str());
         auto slurp = [](const std::string& path) {
             std::ifstream in(path, std::ios::binary);
@@ -88,7 +95,7 @@ TEST_F(cli_test, morphology_commands) {
 
 TEST_F(cli_test, dictionary_commands) {
     auto full = json_of("define lo/gos");
-    EXPECT_EQ(full["definition"], "λ\xe1\xbd\xb9γος , word");
+    EXPECT_EQ(full["definition"], "[L] λ\xe1\xbd\xb9γος,  <I>word<N>  <B>speech<N> end");
     EXPECT_EQ(full["truncated"], false);
     auto cut = json_of("define --short long");
     EXPECT_EQ(cut["truncated"], true);
@@ -117,7 +124,30 @@ TEST_F(cli_test, lookup_prints_a_summary_for_people) {
     EXPECT_NE(result.out.find("N  λ\xe1\xbd\xb9γος  (count 7)  masc nom sg"), std::string::npos)
         << result.out;
     EXPECT_NE(result.out.find("λ\xe1\xbd\xb3γω: say"), std::string::npos) << result.out;
+    // The dictionary's name, the words one space apart, no style marks.
+    EXPECT_NE(result.out.find("λ\xe1\xbd\xb9γος (LSJ): λ\xe1\xbd\xb9γος, word speech end\n"),
+              std::string::npos)
+        << result.out;
+    EXPECT_EQ(result.out.find('\x1b'), std::string::npos);
+    // Decomposed input (omicron and a combining acute) finds the same word.
+    EXPECT_NE(run("lookup 'λο\xcc\x81γος'").out.find("(count 12)  masc nom sg"), std::string::npos);
     EXPECT_NE(run("lookup 'xyz'").out.find("no analysis"), std::string::npos);
+}
+
+TEST_F(cli_test, lookup_on_a_terminal_shows_italic_and_bold) {
+    // script(1) gives the program a terminal as its standard output.
+    const std::string out = (folder / "terminal.txt").string();
+    const std::string command = "cd '" + folder.string() +
+                                "' && script -qec \"'" VESO_CLI "' lookup lo/gos\" /dev/null > '" +
+                                out + "'";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    std::ifstream in(out, std::ios::binary);
+    const std::string shown(std::istreambuf_iterator<char>(in), {});
+    EXPECT_NE(
+        shown.find("λ\xe1\xbd\xb9γος (\x1b[3mLSJ\x1b[0m): λ\xe1\xbd\xb9γος, \x1b[3mword\x1b[0m "
+                   "\x1b[1mspeech\x1b[0m end"),
+        std::string::npos)
+        << shown;
 }
 
 TEST_F(cli_test, bad_arguments_print_usage_and_exit_2) {
@@ -137,6 +167,57 @@ TEST_F(cli_test, no_data_folder_gives_empty_tables) {
     EXPECT_EQ(stats["index"], 0);
     EXPECT_EQ(json_of("define lo/gos")["definition"], "");
     EXPECT_EQ(json_of("dictionary-page lo/gos")["rows"].size(), 0u);
+}
+
+// Records the data folder's files as the data builder does last.
+void write_manifest(const std::filesystem::path& data) {
+    veso::datafiles::data_manifest manifest;
+    const std::atomic<bool> never{false};
+    for (const char* name : {"d.dat", "m.dat", "o.dat", "t.dat"}) {
+        manifest.files.push_back({name, std::filesystem::file_size(data / name),
+                                  *veso::datafiles::file_checksum(data / name, never)});
+    }
+    std::ofstream(data / veso::datafiles::manifest_file) << manifest.to_text();
+}
+
+TEST_F(cli_test, check_data_names_the_damaged_files_and_fails) {
+    write("t.dat", "passages");
+    write_manifest(folder / "data");
+    auto sound = json_of("check-data");
+    EXPECT_EQ(sound["folder"], (folder / "data").string());
+    EXPECT_EQ(sound["found"], true);
+    EXPECT_EQ(sound["manifest"], true);
+    EXPECT_EQ(sound["files"], 4);
+    EXPECT_EQ(sound["damaged"], nlohmann::json::array());
+
+    write("t.dat", "pass");
+    write("m.dat", "lo/gos\x02N lo/gos masc nom pl\x09\x03V le/gw pres\x09\x01"
+                   "lo/gou\x02N lo/gos masc gen sg\x09\x01");
+    run_result damaged = run("check-data");
+    EXPECT_EQ(damaged.exit_code, 1);
+    EXPECT_EQ(nlohmann::json::parse(damaged.out)["damaged"],
+              nlohmann::json::parse(R"([{"file":"t.dat","problem":"size"},)"
+                                    R"({"file":"m.dat","problem":"changed"}])"));
+    EXPECT_NE(damaged.err.find("    m.dat: its bytes have changed\n"), std::string::npos);
+    EXPECT_NE(damaged.err.find("veso-build-data --corpus ../shared/corpus --out " +
+                               (folder / "data").string()),
+              std::string::npos);
+}
+
+TEST_F(cli_test, data_is_found_in_the_users_data_folder_from_any_folder) {
+    write("t.dat", "passages");
+    std::filesystem::create_directories(folder / "home" / "veso");
+    std::filesystem::rename(folder / "data", folder / "home" / "veso" / "data");
+    run_result stats = run("stats", "home");
+    ASSERT_EQ(stats.exit_code, 0) << stats.err;
+    EXPECT_EQ(nlohmann::json::parse(stats.out)["morphology"], 2);
+
+    run_result nowhere = run("check-data");
+    EXPECT_EQ(nowhere.exit_code, 1);
+    EXPECT_EQ(nlohmann::json::parse(nowhere.out)["found"], false);
+    EXPECT_NE(nowhere.err.find("\n    " + (folder / "data").string() + "\n"), std::string::npos);
+    EXPECT_NE(nowhere.err.find("--out " + (folder / "none" / "veso" / "data").string()),
+              std::string::npos);
 }
 
 } // namespace

@@ -44,6 +44,10 @@ protected:
                          {u"le/gw1", u"say"},
                          {u"fu/sis", u"nature"},
                          {u"cut", wide_string(1398, u'c') + u"<G>lo/gos</G>"},
+                         {u"cut_span", wide_string(1390, u'c') + u" <G>lo/gos kai/</G> x"},
+                         {u"cut_close", wide_string(1390, u'c') + u"<G>lo/go</G> x"},
+                         {u"cut_style", wide_string(1399, u'i') + u"<I>word"},
+                         {u"cut_after", wide_string(1390, u'a') + u"<G>a</G>" + u"<B>bold"},
                          {u"stray", u"a</G>b<G>a)/nqrwpos</G> c <G>open"}});
         lex = data.load();
     }
@@ -86,8 +90,15 @@ TEST_F(dictionary_test, short_definitions_are_cut_at_1400_characters) {
     EXPECT_TRUE(lex->definition_truncated);
     EXPECT_EQ(lex->short_definition_of(u"nothing"), u"");
     EXPECT_FALSE(lex->definition_truncated);
-    // A cut inside a Greek span leaves it unconverted.
-    EXPECT_EQ(lex->short_definition_of(u"cut"), wide_string(1398, u'c') + u"<G .... ");
+    // The cut never breaks a mark or a Greek span: it moves back to where they start.
+    EXPECT_EQ(lex->short_definition_of(u"cut"), wide_string(1398, u'c') + u" .... ");
+    EXPECT_EQ(lex->short_definition_of(u"cut_span"), wide_string(1390, u'c') + u"  .... ");
+    EXPECT_EQ(lex->short_definition_of(u"cut_close"), wide_string(1390, u'c') + u" .... ");
+    EXPECT_EQ(lex->short_definition_of(u"cut_style"), wide_string(1399, u'i') + u" .... ");
+    EXPECT_TRUE(lex->definition_truncated);
+    // A span closed before the cut is converted; the mark after it stays whole.
+    EXPECT_EQ(lex->short_definition_of(u"cut_after"),
+              wide_string(1390, u'a') + u"\u03B1 " + u" .... ");
 }
 
 TEST(expand_greek_markup, matches_the_plain_algorithm) {

@@ -2,6 +2,7 @@
 #include "lexicon_fixture.h"
 
 #include <gtest/gtest.h>
+#include <string>
 
 namespace veso {
 namespace {
@@ -160,9 +161,28 @@ TEST(lexicon_loading, alphabetical_index_keys_sort_key_and_counter) {
 
 TEST(lexicon_loading, frequency_fields) {
     data_folder data;
-    data.frequency(
-        {{u"w", u"12,0,7,5"}, {u"e", u""}, {u"s", u"  -3x,+4, 99999999999"}, {u"n", u"abc,"}});
+    // Files of today have 31 counts per headword; with Sappho (38) and the Bible (44), 44.
+    auto counts = [](int fields) {
+        wide_string text;
+        for (int n = 1; n <= fields; ++n) {
+            const std::string number = std::to_string(100 + n);
+            text += (n > 1 ? u"," : u"") + wide_string(number.begin(), number.end());
+        }
+        return text;
+    };
+    data.frequency({{u"w", u"12,0,7,5"},
+                    {u"e", u""},
+                    {u"s", u"  -3x,+4, 99999999999"},
+                    {u"n", u"abc,"},
+                    {u"old", counts(31)},
+                    {u"new", counts(44)}});
     auto lex = data.load();
+    EXPECT_EQ(lex->frequency_field(u"old", 31), 131);
+    EXPECT_EQ(lex->frequency_field(u"old", 38), 0);
+    EXPECT_EQ(lex->frequency_field(u"new", 31), 131);
+    EXPECT_EQ(lex->frequency_field(u"new", 38), 138);
+    EXPECT_EQ(lex->frequency_field(u"new", 44), 144);
+    EXPECT_EQ(lex->frequency_field(u"new", 45), 0);
     EXPECT_EQ(lex->frequency_field(u"w", 3), 7);
     EXPECT_EQ(lex->frequency_field(u"w", 1), 12);
     EXPECT_EQ(lex->frequency_field(u"w", 4), 5);

@@ -1,7 +1,9 @@
+#include "datafiles/data_integrity.h"
 #include "lexicon/lexicon.h"
 #include "lexicon_fixture.h"
 
 #include <atomic>
+#include <future>
 #include <gtest/gtest.h>
 #include <thread>
 
@@ -73,17 +75,31 @@ TEST(lexicon_threads, reads_while_loading_see_consistent_tables) {
         }
     }
     data.morphology(morphology);
+    // A large m_a.dat keeps m.dat's words visible for a while before morphology_ready is set.
+    std::string more;
+    for (int i = 0; more.size() < (4u << 20); ++i) {
+        more += "x" + std::to_string(i) + "\x02" + "N lx masc nom sg\x09\x01";
+    }
+    data.write("m_a.dat", more);
     data.dictionary(dictionary);
     data.frequency({{u"lemma0", u"1,2,3"}});
     lexicon lex(data.path());
+    int found_before_ready = 0;
     int ready_seen = 0;
     while (!lex.loading_finished()) {
         auto result = lex.analyse_word(u"w1234", true);
-        if (lex.morphology_ready()) {
-            ++ready_seen;
-        }
+        const bool ready = lex.morphology_ready();
         if (result[0] != u"w1234") {
             EXPECT_EQ(result[0], u"N lemma1234\x09");
+            // Found before the morphology is complete: the neighbours are not known yet.
+            if (!ready) {
+                ++found_before_ready;
+                EXPECT_EQ(result[1], u"?");
+                EXPECT_EQ(result[2], u"?");
+            }
+        }
+        if (ready) {
+            ++ready_seen;
         }
         lex.short_definition_of(u"lemma8");
         lex.morphology_neighbours(u"w12");
@@ -91,10 +107,53 @@ TEST(lexicon_threads, reads_while_loading_see_consistent_tables) {
         lex.dictionary_neighbours(u"lemma4");
         std::this_thread::yield();
     }
+    EXPECT_GT(found_before_ready, 0);
+    EXPECT_GT(ready_seen, 0);
     lex.open_dictionary_page(u"lemma8");
     EXPECT_EQ(lex.dictionary_page.size(), 40u);
     EXPECT_EQ(lex.frequency_field(u"lemma0", 2), 2);
     EXPECT_EQ(lex.analyse_word(u"w1234", true)[1], u"w123399");
+}
+
+// Records the folder's files as the data builder does last.
+void write_manifest(const test::data_folder& data) {
+    datafiles::data_manifest manifest;
+    const std::atomic<bool> never{false};
+    for (const char* name : {"d.dat", "m.dat", "m_a.dat", "o.dat"}) {
+        const auto path = data.path() / name;
+        manifest.files.push_back(
+            {name, std::filesystem::file_size(path), *datafiles::file_checksum(path, never)});
+    }
+    data.write(datafiles::manifest_file, manifest.to_text());
+}
+
+// A file of the wrong size is left out from the start; one whose bytes changed is found by the
+// loader's checksum pass after loading, and reported once its records are gone.
+TEST(lexicon_threads, damaged_files_are_left_out_and_reported) {
+    test::data_folder data;
+    data.morphology({{u"lo/gos", u"N lo/gos masc nom sg\x09"}});
+    data.morphology({{u"lo/gou", u"N lo/gos masc gen sg\x09"}}, "m_a.dat");
+    data.dictionary({{u"lo/gos", u"word"}});
+    data.frequency({{u"lo/gos", u"1,2"}});
+    write_manifest(data);
+    data.frequency({{u"lo/gos", u"1,2,3"}});
+    data.morphology({{u"lo/gos", u"N lo/gos masc nom pl\x09"}});
+
+    const datafiles::data_location location{data.path(), {data.path()}, data.path(), true, false};
+    std::promise<std::vector<datafiles::damaged_file>> reported;
+    auto report = reported.get_future();
+    lexicon lex(std::make_shared<datafiles::data_integrity>(location),
+                [&reported](const auto& found) { reported.set_value(found); });
+    lex.wait_until_loaded();
+    EXPECT_EQ(lex.frequency_size(), 0u);
+    EXPECT_EQ(lex.dictionary_size(), 1u);
+
+    ASSERT_EQ(report.wait_for(std::chrono::seconds(30)), std::future_status::ready);
+    EXPECT_EQ(report.get(),
+              (std::vector<datafiles::damaged_file>{{"m.dat", datafiles::damage::changed}}));
+    EXPECT_EQ(lex.analysis_of(u"lo/gos"), u"lo/gos");
+    EXPECT_EQ(lex.analysis_of(u"lo/gou"), u"N lo/gos masc gen sg\x09");
+    EXPECT_EQ(lex.dictionary_size(), 1u);
 }
 
 } // namespace

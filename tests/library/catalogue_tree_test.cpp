@@ -4,9 +4,13 @@
 #include "library_fakes.h"
 #include "synthetic_library.h"
 
+#include <chrono>
+#include <future>
 #include <gtest/gtest.h>
 #include <memory>
 #include <set>
+#include <thread>
+#include <utility>
 
 namespace veso::testing {
 namespace {
@@ -138,9 +142,20 @@ TEST_F(CatalogueTest, WorkerBuildsWhileSelectionsRun) {
 }
 
 TEST_F(CatalogueTest, DestroyingStopsUnfinishedWorker) {
+    // The worker dawdles after its first insertion, long enough for the destruction begun
+    // meanwhile to ask it to stop before its second.
+    std::promise<void> first_inserted;
+    control.after_insert = [&, first = true]() mutable {
+        if (std::exchange(first, false)) {
+            first_inserted.set_value();
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        }
+    };
     tree->start();
+    first_inserted.get_future().wait();
     tree.reset();
-    EXPECT_LE(control.size(), library.catalogue().size());
+    EXPECT_EQ(control.size(), 1u);
+    EXPECT_EQ(control.updates(), 1);
 }
 
 TEST(CatalogueTitle, FollowsAncestorsOfTheLeaf) {

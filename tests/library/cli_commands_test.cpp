@@ -18,10 +18,13 @@ struct run_result {
     int status = -1;
 };
 
-// Runs veso-cli in folder with the arguments; standard error is dropped.
+// Runs veso-cli in folder with the arguments, where the user's and the system's data folders do
+// not exist; standard error is dropped.
 run_result run_cli(const fs::path& folder, const std::string& arguments) {
     const std::string command =
-        "cd '" + folder.string() + "' && '" VESO_CLI "' " + arguments + " 2>/dev/null";
+        "cd '" + folder.string() +
+        "' && XDG_DATA_HOME=/nonexistent XDG_DATA_DIRS=/nonexistent '" VESO_CLI "' " + arguments +
+        " 2>/dev/null";
     run_result result;
     FILE* pipe = ::popen(command.c_str(), "r");
     if (!pipe) {

@@ -75,17 +75,26 @@ class fake_tree_control : public platform::tree_control {
 public:
     platform::tree_item insert_last_child(platform::tree_item parent,
                                           std::u16string_view label) override {
-        std::lock_guard lock(mutex_);
-        items_.push_back({parent, std::u16string(label), 0});
-        if (parent != platform::no_tree_item) {
-            ++items_[parent - 1].children;
+        platform::tree_item item;
+        {
+            std::lock_guard lock(mutex_);
+            items_.push_back({parent, std::u16string(label), 0});
+            if (parent != platform::no_tree_item) {
+                ++items_[parent - 1].children;
+            }
+            item = items_.size();
         }
-        return items_.size();
+        if (after_insert) {
+            after_insert();
+        }
+        return item;
     }
     void update_window() override {
         std::lock_guard lock(mutex_);
         ++updates_;
     }
+    // Runs on the inserting thread after each insertion (tests that hold the worker up).
+    std::function<void()> after_insert;
     void select(platform::tree_item item) override {
         selected_ = item;
         if (on_select) {

@@ -3,6 +3,8 @@
 #include "library_fakes.h"
 #include "synthetic_library.h"
 
+#include <algorithm>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -11,7 +13,11 @@ namespace {
 
 class DocumentTest : public ::testing::Test {
 protected:
-    DocumentTest() : doc(std::make_unique<mydoc>(ui, nullptr, library.root())) {
+    DocumentTest() { reopen(); }
+
+    // A document made afresh over the library as it is now.
+    void reopen() {
+        doc = std::make_unique<mydoc>(ui, nullptr, library.root());
         doc->use_tables(library.tables());
         doc->attach(&catalogue, &text, &frame);
     }
@@ -72,10 +78,36 @@ TEST_F(DocumentTest, ReadStopsAtEndUnitAndAtEndOfFile) {
 }
 
 TEST_F(DocumentTest, RowLongerThanBufferIsCutAndReported) {
+    // The row points past t.dat's own text at a run longer than the buffer.
+    const auto data_file = library.root() / "data" / "t.dat";
+    const auto offset = static_cast<std::int32_t>(std::filesystem::file_size(data_file));
+    {
+        std::ofstream out(data_file, std::ios::binary | std::ios::app);
+        const std::string alphas = [] {
+            std::string units;
+            for (int i = 0; i < mydoc::text_capacity; ++i)
+                units += "\xB1\x03"; // α, little-endian
+            return units;
+        }();
+        out << alphas;
+    }
+    document_tables tables = library.tables();
+    std::vector<passage_row> rows(tables.rows.begin(), tables.rows.end());
+    for (passage_row& row : rows) {
+        if (row.id == 130)
+            row.location = {1, 0, offset, 5'000'000, 0, 0};
+    }
+    tables.rows = rows;
+    doc->use_tables(tables);
     doc->select_passage(130);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, mydoc::passage_too_long_message);
-    EXPECT_LE(doc->text_length, mydoc::text_capacity);
+    EXPECT_EQ(ui.messages[0].text, doc->passage_too_long_message());
+    // As much as fits before the 200 zero units, and those zero units.
+    EXPECT_EQ(doc->text_length, mydoc::text_capacity);
+    constexpr std::int32_t read = mydoc::text_capacity - 200;
+    EXPECT_EQ(std::count(doc->text.begin(), doc->text.begin() + read, u'\u03B1'), read);
+    EXPECT_TRUE(std::all_of(doc->text.begin() + read, doc->text.end(),
+                            [](char16_t unit) { return unit == 0; }));
     EXPECT_FALSE(doc->loading);
 }
 
@@ -96,17 +128,51 @@ TEST_F(DocumentTest, IdentifierWithoutRowLoadsEmptyTextAndNoSections) {
     EXPECT_TRUE(catalogue.selected.empty());
 }
 
-TEST_F(DocumentTest, MissingMainFileShowsHere2AndKeepsLoading) {
+TEST_F(DocumentTest, MissingMainFileSaysWhereItLookedAndKeepsLoading) {
     doc->select_passage(100);
     library.remove_file("t.dat");
     doc->select_passage(200);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, u"Here2");
-    EXPECT_EQ(ui.messages[0].caption, u"Here2");
+    const std::u16string folder = (library.root() / "data").u16string();
+    EXPECT_NE(ui.messages[0].text.find(u"holds t.dat.\n\n    " + folder + u"\n"),
+              std::u16string::npos);
+    EXPECT_NE(
+        ui.messages[0].text.find(u"veso-build-data --corpus ../shared/corpus --out " + folder),
+        std::u16string::npos);
+    EXPECT_EQ(ui.messages[0].caption, u"Veso");
     EXPECT_TRUE(doc->loading);
     EXPECT_EQ(doc->author_number, 1);
     EXPECT_EQ(doc->current_id, 100); // the earlier passage stays
     EXPECT_EQ(frame.updates, 1);
+}
+
+// Damage found when the document is made (sizes against the manifest): the damaged file is not
+// read, the message names it and the command that rebuilds it, and the sound files still serve.
+TEST_F(DocumentTest, DamagedFilesAreNamedAndNotRead) {
+    library.write_manifest();
+    std::filesystem::resize_file(library.data_file("l.dat"),
+                                 std::filesystem::file_size(library.data_file("l.dat")) / 2);
+    reopen();
+    doc->select_passage(600);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].text.find(u"    l.dat: not the size it was built with\n"),
+              std::u16string::npos);
+    EXPECT_NE(ui.messages[0].text.find(u"--out " + (library.root() / "data").u16string()),
+              std::u16string::npos);
+    EXPECT_TRUE(doc->loading);
+    EXPECT_EQ(frame.updates, 0);
+
+    doc->select_passage(100);
+    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(loaded(0, doc->text_length - 200), library.passage_text(100));
+
+    std::filesystem::resize_file(library.data_file("t.dat"), 10);
+    reopen();
+    doc->select_passage(100);
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_NE(ui.messages[1].text.find(u"    t.dat: not the size it was built with\n"),
+              std::u16string::npos);
+    EXPECT_EQ(doc->text_length, 0);
 }
 
 TEST_F(DocumentTest, MissingOtherFileStopsWithoutMessage) {
@@ -121,7 +187,8 @@ TEST_F(DocumentTest, FingerprintMismatchLoadsNothingAndNamesTheRebuild) {
     library.write_fingerprint("tables-of-another-build");
     doc->select_passage(100);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_NE(ui.messages[0].text.find(u"veso-build-data --corpus ../shared/corpus --out data"),
+    EXPECT_NE(ui.messages[0].text.find(u"veso-build-data --corpus ../shared/corpus --out " +
+                                       (library.root() / "data").u16string()),
               std::u16string::npos);
     EXPECT_TRUE(doc->loading);
     EXPECT_EQ(doc->text_length, 0);
@@ -387,10 +454,21 @@ TEST_F(DocumentTest, TogglesCatalogueColumnAndRefusesFiles) {
 }
 
 TEST_F(DocumentTest, NothingLoadedMeansNoPaging) {
+    // State that would page if a text were loaded: a next page inside the section, an earlier
+    // page to go back to, and a further section.
+    doc->text[5] = u'a';
+    doc->next_page_start = 5;
+    doc->section_end = 100;
+    doc->page_starts = {0, 3};
+    doc->page_start = 3;
+    doc->section_count = 2;
     doc->page_forward();
     doc->page_backward();
-    EXPECT_EQ(doc->text_length, 0);
+    EXPECT_EQ(doc->page_start, 3);
+    EXPECT_EQ(doc->page_starts, (std::vector<std::int32_t>{0, 3}));
+    EXPECT_EQ(doc->section, 0);
     EXPECT_EQ(text.restarts, 0);
+    EXPECT_TRUE(catalogue.selected.empty());
 }
 
 } // namespace

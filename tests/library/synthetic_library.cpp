@@ -1,5 +1,7 @@
 #include "synthetic_library.h"
 
+#include "datafiles/data_manifest.h"
+
 #include <algorithm>
 #include <atomic>
 #include <fstream>
@@ -229,6 +231,16 @@ void synthetic_library::write_fingerprint(const std::string& content) const {
 
 void synthetic_library::remove_file(const char* name) const {
     fs::remove(root_ / "data" / name);
+}
+
+void synthetic_library::write_manifest() const {
+    datafiles::data_manifest manifest;
+    const std::atomic<bool> never{false};
+    for (const char* name : {"l.dat", "nt.dat", "s.dat", "t.dat", "tables.fingerprint"}) {
+        manifest.files.push_back({name, fs::file_size(data_file(name)),
+                                  *datafiles::file_checksum(data_file(name), never)});
+    }
+    std::ofstream(data_file(datafiles::manifest_file), std::ios::binary) << manifest.to_text();
 }
 
 } // namespace veso::testing

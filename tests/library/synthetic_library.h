@@ -49,6 +49,9 @@ public:
 
     void write_fingerprint(const std::string& content) const;
     void remove_file(const char* name) const;
+    // Records the data files' sizes and checksums, as the data builder does last.
+    void write_manifest() const;
+    std::filesystem::path data_file(const char* name) const { return root_ / "data" / name; }
 
 private:
     std::filesystem::path root_;

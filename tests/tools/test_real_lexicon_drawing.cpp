@@ -1,4 +1,5 @@
 // Built definitions of every source drawn with the views' own drawing code: every word shows.
+#include "lexicon/definition_markup.h"
 #include "lexicon/lexicon.h"
 #include "platform/headless/headless_device_context.h"
 #include "platform/headless/headless_fonts.h"
@@ -115,8 +116,12 @@ TEST(RealLexiconDrawing, EveryWordOfSampledDefinitionsIsDrawn) {
                 drawn += piece.text;
                 drawn += u' ';
             }
-            EXPECT_EQ(words_of(drawn), words_of(without_marks(text.substr(4))))
-                << "source " << static_cast<char>(source);
+            // The dictionary's name first, then the definition's words.
+            std::vector<std::u16string> expected =
+                words_of(std::u16string(veso::definition_source_name(source)));
+            for (auto& word : words_of(without_marks(text.substr(4))))
+                expected.push_back(std::move(word));
+            EXPECT_EQ(words_of(drawn), expected) << "source " << static_cast<char>(source);
         }
     }
     std::filesystem::remove_all(empty);

@@ -27,14 +27,16 @@ public:
     bool destroyed = false;
 };
 
-// Forty headwords "la", "lb", ...: every definition fits on one line of the window.
+// Forty headwords "laa", "lab", ...: every definition fits on one line of the window. The even
+// ones come from LSJ, the odd ones from Autenrieth.
 std::vector<lexicon_record> forty_entries() {
     const std::string letters = "abgdezhqiklmncoprstufxyw";
     std::vector<lexicon_record> result;
     for (int i = 0; i < 40; ++i) {
         const std::string headword = std::string("l") + letters[static_cast<std::size_t>(i / 24)] +
                                      letters[static_cast<std::size_t>(i % 24)];
-        result.push_back({headword, "[" + headword + "] meaning " + std::to_string(i) + " "});
+        result.push_back({headword, std::string(i % 2 == 0 ? "[L]" : "[A]") + " meaning " +
+                                        std::to_string(i) + " "});
     }
     return result;
 }
@@ -87,6 +89,12 @@ TEST_F(dictionary_view_test, RecentringPaintHighlightsTheRequestedRowAndScrollsT
     EXPECT_TRUE(t[1].font.underline);
     EXPECT_EQ(t[1].font.height, 18);
     EXPECT_EQ(t[2].text, u": ");
+    // The definition names its dictionary in italics, one space before its first word.
+    EXPECT_EQ(t[3].text, u"LSJ");
+    EXPECT_TRUE(t[3].font.italic);
+    EXPECT_EQ(t[3].x, 10 + 30 + 15);
+    EXPECT_EQ(t[4].text, u" meaning");
+    EXPECT_EQ(t[4].x, 10 + 30 + 15 + 30);
 
     const auto blue = blue_texts();
     ASSERT_GE(blue.size(), 3u);
@@ -177,6 +185,16 @@ TEST_F(dictionary_view_test, GotoAcceptsBetaCodeAndUnicodeGreek) {
     view->goto_lemma();
     EXPECT_EQ(lex->dictionary_page[20], u"lan");
 
+    // Accented as a Greek keyboard types it (tonos), decomposed, and mixed with Beta Code: the
+    // accent does not move the page, as the alphabetical order ignores it.
+    for (const std::u16string typed :
+         {u"\u03BB\u03AC\u03BC", u"\u03BB\u03B1\u0301\u03BC ", u"la/\u03BC", u"LA/M"}) {
+        lex->open_dictionary_page(u"la");
+        ui.reply_to_text_dialog(typed);
+        view->goto_lemma();
+        EXPECT_EQ(lex->dictionary_page[20], u"lam");
+    }
+
     const std::vector<std::u16string> before = lex->dictionary_page;
     ui.reply_to_text_dialog(std::nullopt);
     view->goto_lemma();
@@ -184,6 +202,19 @@ TEST_F(dictionary_view_test, GotoAcceptsBetaCodeAndUnicodeGreek) {
     view->goto_lemma();
     EXPECT_EQ(lex->dictionary_page, before);
     EXPECT_EQ(lex->requested_headword, u"");
+}
+
+TEST_F(dictionary_view_test, LemmaWithoutADefinitionOpensAtItsAlphabeticalNeighbour) {
+    // "lbdx" has no entry: the page opens at "lbd", where it would stand, not at the index's start.
+    lookup->analyses = {u"N", u"lbdx", u"0", u" nom"};
+    paint_lookup();
+    ASSERT_EQ(lookup->lemma_boxes().size(), 1u);
+    const platform::rect box = lookup->lemma_boxes()[0];
+    lookup->click(box.left + 1, box.top + 1);
+    ASSERT_EQ(lex->dictionary_page.size(), 40u);
+    EXPECT_EQ(lex->dictionary_page[20], u"lbd");
+    EXPECT_EQ(lex->page_first_headword, u"las");
+    EXPECT_EQ(lex->requested_headword, u"lbdx");
 }
 
 TEST_F(dictionary_view_test, CloseSavesTheGeometryThatTheNextOpeningRestores) {

@@ -41,7 +41,7 @@ public:
     bool recentre_when_shown = false;
 };
 
-const std::string long_definition = "[la] " + std::string(1500, 'x') + " tail ";
+const std::string long_definition = "[L] " + std::string(1500, 'x') + " tail ";
 
 class lookupview_test : public views_fixture {
 protected:
@@ -52,7 +52,7 @@ protected:
                 {"bbb", "V lb act\t"},
                 {"cc", "N la gen sg\t\x03N lb dat pl\t"},
             },
-            {{"la", long_definition}, {"lb", "[lb] short text "}}, {{"la", "5"}});
+            {{"la", long_definition}, {"lb", "[A] short text "}}, {{"la", "5"}});
         host = std::make_unique<recording_host>(*lex, fonts, settings, ui);
         lookup->set_dictionary_host(host.get());
     }
@@ -62,7 +62,7 @@ protected:
         lookup->previous_word = u"aa";
         lookup->next_word = u"bbb";
         lookup->analyses = {u"N", u"la", u"5", u" nom sg"};
-        lookup->definitions = {u"[1] some words here "};
+        lookup->definitions = {u"[T] some words here "};
         lex->definition_truncated = false;
         paint_lookup(400);
     }
@@ -98,7 +98,15 @@ TEST_F(lookupview_test, TopLineAnalysisLinesAndDefinitions) {
     ASSERT_EQ(lookup->lemma_boxes().size(), 1u);
     EXPECT_EQ(lookup->lemma_boxes()[0], (platform::rect{90, 40, 110, 65}));
     EXPECT_EQ(lookup->definitions_top(), 74);
+    // The definition opens with its dictionary's name in italics, then its words.
+    ASSERT_EQ(t.size(), 10u);
+    EXPECT_EQ(t[6].text, u"Abbott-Smith");
+    EXPECT_TRUE(t[6].font.italic);
+    EXPECT_EQ(t[6].x, 10);
     EXPECT_EQ(t[6].y, 74);
+    EXPECT_EQ(t[7].text, u" some");
+    EXPECT_EQ(t[7].x, 130);
+    EXPECT_EQ(t[9].text, u" here");
 }
 
 TEST_F(lookupview_test, NarrowPaneDrawsNoTopLine) {

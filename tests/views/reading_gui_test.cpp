@@ -1,7 +1,7 @@
 // The reading panes on the data built from the corpus, under the offscreen Qt platform: the Iliad's
 // first book paged, a word clicked, a lemma opened in the dictionary window, paged, a goto, close.
-#include "app/colour_table.h"
 #include "app/reading/reading_widgets.h"
+#include "colours/colour_table.h"
 #include "lexicon/lexicon.h"
 #include "library/mydoc.h"
 #include "platform/headless/headless_ui_services.h"
@@ -9,6 +9,7 @@
 #include "platform/qt/qt_fonts.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPixmap>
@@ -136,6 +137,20 @@ TEST(reading_panes, IliadBookOneFromPageToDictionary) {
     dictionary_view& view = dictionary.view();
     EXPECT_FALSE(view.recentre_pending);
     EXPECT_GT(view.scroll_pos, 0); // scrolled to the eleventh row
+    // The lemma's entry is blue from 100 pixels below the top; nothing above it is.
+    const QImage shown =
+        static_cast<dictionary_dialog*>(window)->page_widget()->grab().toImage().convertToFormat(
+            QImage::Format_RGB32);
+    const auto blue_pixels = [&](int from, int to) {
+        int count = 0;
+        for (int y = from; y < to; ++y) {
+            for (int x = 0; x < shown.width(); ++x)
+                count += shown.pixel(x, y) == qRgb(0, 0, 255) ? 1 : 0;
+        }
+        return count;
+    };
+    EXPECT_GT(blue_pixels(100, 124), 20);
+    EXPECT_EQ(blue_pixels(0, 96), 0);
 
     const wide_string first_row = lex.page_first_headword;
     trigger(*window, QStringLiteral("Page &Forward"));

@@ -1,4 +1,4 @@
-#include "app/colour_table.h"
+#include "colours/colour_table.h"
 #include "view_fixture.h"
 
 namespace veso::testing {
@@ -85,6 +85,10 @@ TEST_F(textview_layout, WordWiderThanThePaneIsBrokenAtTheEdgeAndPagingMovesOn) {
     EXPECT_EQ(painted()[1], u"aaaaa ");
     EXPECT_EQ(painted()[2], u"bb");
     EXPECT_EQ(text->word_keys()[0], std::u16string(25, u'a') + u" ");
+    // Both pieces carry the whole word's key, so a click on the second looks the word up.
+    EXPECT_EQ(text->word_keys()[1], text->word_keys()[0]);
+    text->click(text->word_lefts()[1] + 2, text->word_tops()[1] + 2);
+    EXPECT_EQ(text->clicked_word(), std::u16string(25, u'a'));
 }
 
 TEST_F(textview_layout, TinyOrEmptyPanesStillEndTheirPage) {
@@ -239,9 +243,12 @@ TEST(analyses_for_word, SplitsMarkersLemmasCountsAndDescriptions) {
     const ColourTable colours = distinct_colours();
     textview view(*document, lex, colours, fonts);
 
+    // A description with no control character after it reads as empty.
     EXPECT_EQ(
         view.analyses_for_word(u"N a,b masc nom\tjunk\x03V c act"),
-        (std::vector<std::u16string>{u"N", u"b", u"12", u" masc nom", u"V", u"c", u"0", u" act"}));
+        (std::vector<std::u16string>{u"N", u"b", u"12", u" masc nom", u"V", u"c", u"0", u""}));
+    EXPECT_EQ(view.analyses_for_word(u"V c act\x03N b"),
+              (std::vector<std::u16string>{u"V", u"c", u"0", u" act", u"N", u"b", u"12", u""}));
     EXPECT_EQ(view.analyses_for_word(u"lo/gos "), std::vector<std::u16string>(4, u"?"));
     EXPECT_EQ(view.analyses_for_word(u""), std::vector<std::u16string>(4, u"?"));
     // A trailing separator reads as one more analysis that cannot be read.

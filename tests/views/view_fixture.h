@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/colour_table.h"
+#include "colours/colour_table.h"
 #include "lexicon/lexicon.h"
 #include "library/mydoc.h"
 #include "platform/headless/headless_device_context.h"

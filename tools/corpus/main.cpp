@@ -1,10 +1,10 @@
 // veso-build-data: builds the program's ten data files (and the generated C++ tables) from the open
 // Greek corpus.
+#include "common/data_manifest_writer.h"
 #include "lexicon/build_lexicon.h"
 #include "texts/build_texts.h"
 
 #include <CLI/CLI.hpp>
-
 #include <chrono>
 #include <fstream>
 #include <iostream>
@@ -46,6 +46,11 @@ int main(int argc, char** argv) {
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     report["build_seconds"] = seconds;
     std::ofstream(out / "build-report.json") << report.dump(2) << "\n";
+    // Last, so that it records every file as written.
+    if (std::string error; !veso::corpus::write_data_manifest(out, error)) {
+        std::cerr << "veso-build-data: " << error << "\n";
+        return 1;
+    }
     std::cout << "veso-build-data: data written to " << out << " in " << seconds << " s\n";
     return 0;
 }

@@ -2,6 +2,9 @@
 
 #include "platform/qt/qt_device_context.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QPainter>
@@ -12,10 +15,12 @@
 
 namespace veso {
 
-// The drawn page. The view draws in window coordinates with its own scroll offset.
+// The drawn page. The view draws in window coordinates with its own scroll offset, at the text
+// scale.
 class dictionary_dialog::page : public QWidget {
 public:
-    page(dictionary_view& view, dictionary_dialog& dialog) : QWidget(&dialog), view_(view) {
+    page(dictionary_view& view, dictionary_dialog& dialog, const view_scale& scale)
+        : QWidget(&dialog), view_(view), dialog_(dialog), scale_(scale) {
         setAttribute(Qt::WA_OpaquePaintEvent);
     }
 
@@ -23,24 +28,26 @@ protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
         painter.fillRect(rect(), Qt::white);
-        platform::qt_device_context dc(painter, rect());
+        painter.scale(scale_.factor(), scale_.factor());
+        const platform::text_size size = scale_.logical_size({width(), height()});
+        platform::qt_device_context dc(painter, QRect(0, 0, size.width, size.height));
         view_.paint(dc);
     }
     void wheelEvent(QWheelEvent* event) override {
-        const int delta = event->angleDelta().y();
-        if (delta != 0)
-            view_.vertical_scroll(delta > 0 ? scroll_request::line_up : scroll_request::line_down);
+        dialog_.wheel(event->angleDelta().y());
         event->accept();
     }
 
 private:
     dictionary_view& view_;
+    dictionary_dialog& dialog_;
+    const view_scale& scale_;
 };
 
 dictionary_dialog::dictionary_dialog(dictionary_view& view, std::function<void()> on_destroy,
-                                     QWidget* parent)
-    : QDialog(parent), view_(view), on_destroy_(std::move(on_destroy)),
-      page_(new page(view, *this)), scroll_bar_(new QScrollBar(Qt::Vertical, this)) {
+                                     const view_scale& scale, QWidget* parent)
+    : QDialog(parent), view_(view), scale_(scale), on_destroy_(std::move(on_destroy)),
+      page_(new page(view, *this, scale)), scroll_bar_(new QScrollBar(Qt::Vertical, this)) {
     setWindowTitle(QStringLiteral("Dictionary View - Veso"));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -51,6 +58,16 @@ dictionary_dialog::dictionary_dialog(dictionary_view& view, std::function<void()
     menu->addAction(QStringLiteral("Page &Backward"), this, [this] { view_.page_backward(); });
     menu->addAction(QStringLiteral("Page &Forward"), this, [this] { view_.page_forward(); });
     menu->addAction(QStringLiteral("&Goto..."), this, [this] { view_.goto_lemma(); });
+
+    // Ctrl+C copies the page's entries; kept off the menu bar, which has its four items.
+    auto* copy = new QAction(QStringLiteral("Copy"), this);
+    copy->setShortcut(QKeySequence::Copy);
+    connect(copy, &QAction::triggered, this, [this] {
+        const wide_string text = view_.plain_text();
+        if (!text.empty())
+            QGuiApplication::clipboard()->setText(QString::fromStdU16String(text));
+    });
+    addAction(copy);
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -66,6 +83,16 @@ dictionary_dialog::dictionary_dialog(dictionary_view& view, std::function<void()
     connect(scroll_bar_, &QAbstractSlider::sliderReleased, this, [this] {
         view_.vertical_scroll(scroll_request::thumb_position, scroll_bar_->sliderPosition());
     });
+    // The bar's own ways of moving that are no scroll action ("Scroll here" in its context menu):
+    // the page goes where the bar went. The view's own moves come with the signals blocked.
+    connect(scroll_bar_, &QAbstractSlider::valueChanged, this, [this](int value) {
+        if (scroll_bar_->isSliderDown() || value == view_.scroll_pos)
+            return;
+        view_.vertical_scroll(scroll_request::thumb_position, value);
+        show_scroll_position();
+    });
+    // The wheel over the bar scrolls as over the page, rather than moving the bar alone.
+    scroll_bar_->installEventFilter(this);
 
     resize(default_width, default_height);
     known_size_ = size();
@@ -92,15 +119,36 @@ void dictionary_dialog::on_scroll_action(int action) {
         view_.vertical_scroll(scroll_request::bottom);
         break;
     case QAbstractSlider::SliderMove:
-        // Dragging the thumb shows the page where it is; the view settles on release.
-        view_.vertical_scroll(scroll_request::thumb_track);
-        page_->update();
-        return;
+        if (scroll_bar_->isSliderDown()) {
+            // The thumb follows the mouse while dragged; the page moves when it is released.
+            view_.vertical_scroll(scroll_request::thumb_track);
+            return;
+        }
+        break;
     default:
         break;
     }
-    // The view decides where the bar stands, not the slider's own step.
+    // The view decides where the bar stands, not the slider's own step: a request the view does
+    // not follow puts the bar back.
+    show_scroll_position();
+}
+
+void dictionary_dialog::show_scroll_position() {
     scroll_bar_->setSliderPosition(view_.scroll_pos);
+}
+
+void dictionary_dialog::wheel(int delta) {
+    if (delta != 0)
+        view_.vertical_scroll(delta > 0 ? scroll_request::line_up : scroll_request::line_down);
+    show_scroll_position();
+}
+
+bool dictionary_dialog::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == scroll_bar_ && event->type() == QEvent::Wheel) {
+        wheel(static_cast<QWheelEvent*>(event)->angleDelta().y());
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 QWidget* dictionary_dialog::page_widget() const {
@@ -110,6 +158,10 @@ QWidget* dictionary_dialog::page_widget() const {
 platform::rect dictionary_dialog::window_rect() const {
     const QRect r = geometry();
     return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
+platform::text_size dictionary_dialog::layout_size() const {
+    return scale_.logical_size({width(), height()});
 }
 
 void dictionary_dialog::move_window(const platform::rect& screen_rect) {

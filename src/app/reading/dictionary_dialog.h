@@ -1,6 +1,7 @@
 #pragma once
 
 #include "views/dictionary_view.h"
+#include "views/view_scale.h"
 
 #include <QDialog>
 #include <QSize>
@@ -19,10 +20,11 @@ public:
     static constexpr int default_height = 516;
 
     dictionary_dialog(dictionary_view& view, std::function<void()> on_destroy,
-                      QWidget* parent = nullptr);
+                      const view_scale& scale, QWidget* parent = nullptr);
 
     // dictionary_surface
     platform::rect window_rect() const override;
+    platform::text_size layout_size() const override;
     void move_window(const platform::rect& screen_rect) override;
     void set_scroll_range(int max, int page) override;
     void set_scroll_position(int position) override;
@@ -35,12 +37,18 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     class page;
     void on_scroll_action(int action);
+    // The mouse wheel over the page or the bar: a line up or down.
+    void wheel(int delta);
+    // Puts the bar where the view's scroll position is.
+    void show_scroll_position();
 
     dictionary_view& view_;
+    const view_scale& scale_;
     std::function<void()> on_destroy_;
     page* page_;
     QScrollBar* scroll_bar_;

@@ -3,8 +3,9 @@
 namespace veso {
 
 dictionary_window::dictionary_window(lexicon& lex, platform::font_factory& fonts,
-                                     platform::settings_store* settings, platform::ui_services& ui)
-    : view_(lex, fonts, settings, ui) {}
+                                     platform::settings_store* settings, platform::ui_services& ui,
+                                     const view_scale& scale)
+    : view_(lex, fonts, settings, ui), scale_(scale) {}
 
 dictionary_window::~dictionary_window() {
     view_.attach(nullptr);
@@ -25,7 +26,7 @@ void dictionary_window::destroy_dictionary_window() {
 dictionary_view& dictionary_window::create_dictionary_window() {
     destroy_dictionary_window();
     dialog_ = new dictionary_dialog(
-        view_, [this] { destroy_dictionary_window(); }, parent_);
+        view_, [this] { destroy_dictionary_window(); }, scale_, parent_);
     view_.attach(dialog_.data());
     view_.initialise();
     return view_;
@@ -39,6 +40,11 @@ void dictionary_window::show_dictionary_window() {
 
 QDialog* dictionary_window::dialog() const {
     return dialog_.data();
+}
+
+void dictionary_window::scale_changed() {
+    if (!dialog_.isNull())
+        view_.size_changed();
 }
 
 } // namespace veso

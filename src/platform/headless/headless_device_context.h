@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/device_context.h"
+#include "platform/text_justification.h"
 
 #include <string>
 #include <vector>
@@ -28,6 +29,10 @@ public:
         font_description font;
         int width = 0; // as measured when drawn, justification included
     };
+    struct painted_frame {
+        rect box;
+        colour_ref colour = 0;
+    };
     struct painted_picture {
         picture_id picture{};
         int x = 0;
@@ -45,6 +50,7 @@ public:
     void text_out(int x, int y, std::u16string_view text) override;
     void set_text_justification(int extra, int break_count) override;
 
+    void draw_frame(const rect& r, colour_ref colour) override { frames_.push_back({r, colour}); }
     void draw_picture(picture_id picture, int x, int y) override;
     text_size picture_size(picture_id picture) const override;
 
@@ -53,21 +59,21 @@ public:
 
     const std::vector<painted_text>& texts() const { return texts_; }
     const std::vector<painted_picture>& pictures() const { return pictures_; }
+    const std::vector<painted_frame>& frames() const { return frames_; }
     void clear_records();
 
 private:
-    // Width of text whose first space is the justified line's space number first_space.
-    int width_of(std::u16string_view text, int first_space) const;
+    // Width of the text if it were drawn next, justification included.
+    int width_of(std::u16string_view text) const;
 
     const font* font_ = nullptr;
     colour_ref colour_ = 0;
     colour_ref background_ = make_colour(255, 255, 255);
-    int justify_extra_ = 0;
-    int justify_breaks_ = 0;
-    int spaces_used_ = 0;
+    text_justification justification_;
     rect clip_{0, 0, 4096, 4096};
     std::vector<painted_text> texts_;
     std::vector<painted_picture> pictures_;
+    std::vector<painted_frame> frames_;
 };
 
 } // namespace veso::platform

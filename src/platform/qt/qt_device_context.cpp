@@ -3,6 +3,7 @@
 #include "platform/qt/pictures.h"
 
 #include <QColor>
+#include <QPen>
 #include <algorithm>
 
 namespace veso::platform {
@@ -44,33 +45,15 @@ void qt_device_context::set_text_colour(colour_ref colour) {
     painter_.setPen(to_qcolor(colour));
 }
 
-int qt_device_context::widening_of_space(int index) const {
-    if (justify_breaks_ <= 0 || index >= justify_breaks_) {
-        return 0;
-    }
-    return justify_extra_ / justify_breaks_ + (index < justify_extra_ % justify_breaks_ ? 1 : 0);
-}
-
-int qt_device_context::widening_of(std::u16string_view text, int first_space) const {
-    int widening = 0;
-    int index = first_space;
-    for (const char16_t c : text) {
-        if (c == u' ') {
-            widening += widening_of_space(index++);
-        }
-    }
-    return widening;
-}
-
 text_size qt_device_context::text_extent(std::u16string_view text) {
     auto& measures = metrics();
-    return {measures.width(text) + widening_of(text, spaces_used_), measures.height()};
+    return {measures.width(text) + justification_.widening_of(text), measures.height()};
 }
 
 void qt_device_context::text_out(int x, int y, std::u16string_view text) {
     auto& measures = metrics();
     const int baseline = y + measures.ascent();
-    if (justify_breaks_ <= 0 || text.find(u' ') == std::u16string_view::npos) {
+    if (!justification_.active() || text.find(u' ') == std::u16string_view::npos) {
         measures.draw(painter_, x, baseline, text);
         return;
     }
@@ -84,20 +67,30 @@ void qt_device_context::text_out(int x, int y, std::u16string_view text) {
             x += measures.width(run);
         }
         if (space < text.size()) {
-            x += measures.space_width() + widening_of_space(spaces_used_++);
+            x += measures.space_width() + justification_.use_space();
         }
         start = space + 1;
     }
 }
 
 void qt_device_context::set_text_justification(int extra, int break_count) {
-    justify_extra_ = std::max(0, extra);
-    justify_breaks_ = std::max(0, break_count);
-    spaces_used_ = 0;
+    justification_.set(extra, break_count);
+}
+
+void qt_device_context::draw_frame(const rect& r, colour_ref colour) {
+    if (r.width() <= 0 || r.height() <= 0)
+        return;
+    const QPen pen = painter_.pen();
+    painter_.setPen(QPen(to_qcolor(colour), 1));
+    painter_.setBrush(Qt::NoBrush);
+    painter_.drawRect(QRect(r.left, r.top, r.width() - 1, r.height() - 1));
+    painter_.setPen(pen);
 }
 
 void qt_device_context::draw_picture(picture_id picture, int x, int y) {
-    painter_.drawPixmap(x, y, picture_pixmap(picture, painter_.device()->devicePixelRatioF()));
+    // Rendered at the resolution it ends up at, also when the painter is scaled up.
+    const qreal scale = painter_.device()->devicePixelRatioF() * painter_.worldTransform().m11();
+    painter_.drawPixmap(x, y, picture_pixmap(picture, scale));
 }
 
 text_size qt_device_context::picture_size(picture_id picture) const {

@@ -2,6 +2,7 @@
 
 #include "platform/device_context.h"
 #include "platform/qt/qt_fonts.h"
+#include "platform/text_justification.h"
 
 #include <QPainter>
 #include <QRect>
@@ -29,6 +30,7 @@ public:
     void text_out(int x, int y, std::u16string_view text) override;
     void set_text_justification(int extra, int break_count) override;
 
+    void draw_frame(const rect& r, colour_ref colour) override;
     void draw_picture(picture_id picture, int x, int y) override;
     text_size picture_size(picture_id picture) const override;
 
@@ -37,9 +39,6 @@ public:
     QPainter& painter() { return painter_; }
 
 private:
-    // Extra pixels for the space at position index since the justification was set.
-    int widening_of_space(int index) const;
-    int widening_of(std::u16string_view text, int first_space) const;
     // The selected font's metrics on this painter's device, measuring with the painter's font
     // when no font was selected.
     qt_font_metrics& metrics();
@@ -50,9 +49,7 @@ private:
     std::shared_ptr<qt_font_metrics> metrics_;
     colour_ref text_colour_ = 0;
     colour_ref background_colour_ = 0x00FFFFFF;
-    int justify_extra_ = 0;
-    int justify_breaks_ = 0;
-    int spaces_used_ = 0;
+    text_justification justification_;
 };
 
 } // namespace veso::platform

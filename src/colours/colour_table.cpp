@@ -1,4 +1,4 @@
-#include "app/colour_table.h"
+#include "colours/colour_table.h"
 
 namespace veso {
 
