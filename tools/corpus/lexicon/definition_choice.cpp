@@ -1,5 +1,6 @@
 #include "lexicon/definition_choice.h"
 
+#include "lexicon/definition_markup.h"
 #include "lexicon/definition_text.h"
 #include "lexicon/headword_check.h"
 #include "lexicon/record_file.h"
@@ -37,14 +38,13 @@ struct candidate {
 
 } // namespace
 
-std::u16string compose_definition(std::u16string_view gloss, std::u16string_view title,
-                                  std::u16string_view fuller) {
+std::u16string compose_definition(std::u16string_view gloss, std::u16string_view fuller) {
     std::u16string text(gloss);
     if (!text.ends_with(u' ') && !text.ends_with(u"</G>")) {
         text += u' ';
     }
     text += u"<I>";
-    text += title;
+    text += definition_source_name(definition_source_letter(fuller));
     text += u' ';
     const std::u16string_view rest = fuller.substr(std::min<std::size_t>(4, fuller.size()));
     if (!rest.starts_with(u"<B>") && !rest.starts_with(u"<I>") && !rest.starts_with(u"<N>")) {
@@ -133,8 +133,7 @@ dictionary choose_definitions(std::vector<dictionary_source>& sources, std::size
         chosen_definition chosen;
         bool cut = false;
         if (gloss.entry != nullptr && fuller.entry != nullptr) {
-            chosen.text = compose_definition(gloss.entry->definition, sources[fuller.source].title,
-                                             fuller.entry->definition);
+            chosen.text = compose_definition(gloss.entry->definition, fuller.entry->definition);
             cut = cut_definition(chosen.text, max_length, gloss.entry->definition.size());
             chosen.kind = definition_kind::composed;
             ++tallies[gloss.source].first_part;

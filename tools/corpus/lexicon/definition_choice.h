@@ -31,8 +31,7 @@ struct chosen_definition {
 enum class source_role { lsj_full, gloss, fuller };
 
 struct dictionary_source {
-    const char* name;          // in the build report
-    std::u16string_view title; // names the part it gives to a composed definition
+    const char* name; // in the build report
     source_role role;
     std::vector<source_entry> entries; // headwords checked
 };
@@ -44,14 +43,14 @@ struct dictionary {
 
 // One definition per headword. A headword LSJ has in full, under any homograph digit, has LSJ's
 // entry and no other. Any other headword has the first gloss of the sources in the order given,
-// followed by the longest fuller entry under that headword, named by its dictionary's title (or
+// followed by the longest fuller entry under that headword, named by its dictionary's name (or
 // either alone). Definitions longer than max_length are cut at a sentence end. Figures per
 // source go into report["sources"].
 dictionary choose_definitions(std::vector<dictionary_source>& sources, std::size_t max_length,
                               nlohmann::json& report);
 
-// A gloss followed by a fuller entry: "[S] gloss <I>Title <N>entry ...".
-std::u16string compose_definition(std::u16string_view gloss, std::u16string_view title,
-                                  std::u16string_view fuller);
+// A gloss followed by a fuller entry, named as the panes name its dictionary:
+// "[S] gloss <I>Autenrieth <N>entry ...".
+std::u16string compose_definition(std::u16string_view gloss, std::u16string_view fuller);
 
 } // namespace veso::corpus

@@ -109,30 +109,30 @@ dictionary read_dictionaries(const std::filesystem::path& lexicon_folder,
     }
 
     std::vector<dictionary_source> sources;
-    sources.push_back({"lsj-perseus", u"LSJ", source_role::lsj_full,
+    sources.push_back({"lsj-perseus", source_role::lsj_full,
                        read.tei_files(files_in(lexicon_folder / "lsj-perseus", "grc.lsj", ".xml"),
                                       lsj_perseus_flavour)});
-    sources.push_back({"lsj-alpheios", u"LSJ", source_role::lsj_full,
+    sources.push_back({"lsj-alpheios", source_role::lsj_full,
                        read.tei_files(files_in(lexicon_folder / "lsj-alpheios", "ulsj-", ".xml"),
                                       lsj_alpheios_flavour)});
-    sources.push_back({"lsj-markdown", u"LSJ", source_role::lsj_full, std::move(markdown)});
+    sources.push_back({"lsj-markdown", source_role::lsj_full, std::move(markdown)});
     sources.push_back(
-        {"lsj-short", u"LSJ short def.", source_role::gloss,
+        {"lsj-short", source_role::gloss,
          short_definitions(lexicon_folder / "lsj-alpheios" / "grc-lsj-defs.dat", '|', 'S')});
     sources.push_back(
-        {"middle-liddell", u"Middle Liddell", source_role::gloss,
+        {"middle-liddell", source_role::gloss,
          short_definitions(lexicon_folder / "middle-liddell" / "grc-ml-defs.dat", '|', 'M')});
     sources.push_back(
-        {"logeion-short", u"Logeion", source_role::gloss,
+        {"logeion-short", source_role::gloss,
          short_definitions(lexicon_folder / "shortdefs-logeion" / "shortdefsGreekEnglishLogeion",
                            '\t', 'G')});
     sources.push_back(
-        {"autenrieth", u"Autenrieth", source_role::fuller,
+        {"autenrieth", source_role::fuller,
          read.tei_files({lexicon_folder / "autenrieth" / "autenrieth.xml"}, autenrieth_flavour)});
-    sources.push_back({"abbott-smith", u"Abbott-Smith", source_role::fuller,
+    sources.push_back({"abbott-smith", source_role::fuller,
                        read.xml_file(lexicon_folder / "abbott-smith" / "abbottsmithstrongs.xml",
                                      read_abbott_smith)});
-    sources.push_back({"dodson", u"Dodson", source_role::fuller,
+    sources.push_back({"dodson", source_role::fuller,
                        read.xml_file(lexicon_folder / "dodson" / "dodson.xml", read_dodson)});
 
     headword_checks checks;
