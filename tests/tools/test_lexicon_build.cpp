@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
+#include <optional>
 #include <thread>
 
 using namespace veso;
@@ -132,4 +134,130 @@ TEST_F(small_corpus, DamagedSourcesDoNotStopTheBuild) {
     nlohmann::json report;
     ASSERT_TRUE(corpus::build_lexicon_files(corpus_, out_, {}, report));
     EXPECT_EQ(report["lexicon"]["files"]["m.dat"]["skipped"], 1); // the oversized key
+}
+
+namespace {
+
+// A record's value in a one-byte lexicon file, or nullopt.
+std::optional<std::string> value_of(const std::filesystem::path& file, std::string_view key,
+                                    char separator, char terminator) {
+    std::ifstream in(file, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::size_t start = 0;
+    while (start < bytes.size()) {
+        const auto end = bytes.find(terminator, start);
+        const auto at = bytes.find(separator, start);
+        if (end == std::string::npos || at > end) {
+            break;
+        }
+        if (std::string_view(bytes).substr(start, at - start) == key) {
+            return bytes.substr(at + 1, end - at - 1);
+        }
+        start = end + 1;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+TEST_F(small_corpus, EachHeadwordShowsLsjOrAGlossWithAFullerEntryUnderItsOwnHeadword) {
+    write(corpus_ / "morphology" / "analyses.tsv",
+          "kai/\t<NL>C kai/  \t\tindeclform\tconj</NL>\n"
+          "o(\t<NL>E o(  masc nom sg\t\tproclitic indeclform\tarticle</NL>\n"
+          "a)/eide\t<NL>V a)/eide,a)ei/dw  imperf ind act 3rd sg\tepic\t\tw_stem</NL>\n"
+          "*phlhia/dew\t<NL>N *phlhi+a/dhs  masc gen sg\tepic\t\th_ou</NL>\n");
+    write(corpus_ / "lexicon" / "lsj-markdown" / "CITE-LSJ-markdown-11.cex",
+          "urn:cite2:hmt:lsj.markdown:n1#καί1# καί, Conj., copulative, `A` **and**\n"
+          "urn:cite2:hmt:lsj.markdown:n2#καί2# καί νύ ( κε), `A` **and now**, Il. 3.373, a "
+          "phrase whose text is longer than the conjunction's\n"
+          "urn:cite2:hmt:lsj.markdown:n3#Δ.Η.ξίθυμος# δηξίθυμος, ον, `A` **heart-eating**\n"
+          "urn:cite2:hmt:lsj.markdown:n4#ὁ1# ὁ, ἡ, τό, is, when thus written, `A` demonstr. "
+          "Pronoun. `B` in Att., definite or prepositive Article.\n"
+          "urn:cite2:hmt:lsj.markdown:n5#κάρα# λόγος, an entry under another word's key\n");
+    write(corpus_ / "lexicon" / "abbott-smith" / "abbottsmithstrongs.xml",
+          "<TEI><entryFree><form><foreign xml:lang='grc'><hi rend='bold'>καί</hi></foreign>"
+          "</form><sense>conj., <hi rend='italic'>and</hi>: Mt 1:2.</sense></entryFree>"
+          "<entryFree><form><foreign xml:lang='grc'><hi rend='bold'>εἴσ-οδος, -ου, ὁ</hi>"
+          "</foreign></form><sense><hi rend='italic'>a means of entering</hi>: He 10:19."
+          "</sense></entryFree></TEI>");
+    write(corpus_ / "lexicon" / "autenrieth" / "autenrieth.xml",
+          "<TEI.2><text><body><entryFree key='a)ei/dw'><orth lang='greek'>a)ei/dw</orth>: "
+          "<gloss>sing</gloss>&mdash;&lsquo;lays of heroes&rsquo;, &dagger;</entryFree>"
+          "</body></text></TEI.2>");
+    write(corpus_ / "lexicon" / "lsj-alpheios" / "grc-lsj-defs.dat", "ἀείδω|sing\nκαί|and\n");
+    write(corpus_ / "lexicon" / "shortdefs-logeion" / "shortdefsGreekEnglishLogeion",
+          "Πηληϊάδης\tson of Peleus\n");
+    const std::u16string homer = corpus::normalise_greek(u"καὶ ὁ ἄειδε Πηληϊάδεω καὶ ");
+    const std::u16string sappho = corpus::normalise_greek(u"καὶ ");
+    const std::u16string bible = corpus::normalise_greek(u"καὶ ὁ ");
+    const corpus::authored_text texts[] = {{17, homer}, {38, sappho}, {44, bible}};
+    nlohmann::json report;
+    ASSERT_TRUE(corpus::build_lexicon_files(corpus_, out_, texts, report));
+
+    lexicon lex(out_);
+    wait_for(lex);
+    ASSERT_TRUE(lex.loading_finished());
+    const auto greek = [](std::u16string_view text) { return corpus::normalise_greek(text); };
+    // LSJ's entry whatever its homograph digit, the conjunction rather than the phrase; the New
+    // Testament lexicon's καί is not kept beside it.
+    EXPECT_EQ(lex.analysis_of(u"kai/"), u"C kai/1 \tindeclform conj");
+    EXPECT_EQ(lex.definition_of(u"kai/1"), greek(u"[L] καί, Conj., copulative, <B>A. and "));
+    EXPECT_EQ(lex.definition_of(u"kai/"), u"");
+    // The article has the article's entry; εἴσοδος is under its own headword.
+    EXPECT_EQ(lex.analysis_of(u"o("), u"E o(1 masc nom sg \tproclitic indeclform article");
+    EXPECT_EQ(lex.definition_of(u"o(1").substr(0, 37),
+              greek(u"[L] ὁ, ἡ, τό, is, when thus written, "));
+    EXPECT_EQ(lex.definition_of(u"ei)/sodos"),
+              greek(u"[T] <B>εἴσ-οδος, -ου, ὁ <I>a means of entering: <N>He 10:19. "));
+    // A garbled key takes the headword the entry shows; an entry under another word's key goes.
+    EXPECT_EQ(lex.definition_of(u"dhci/qumos"), greek(u"[L] δηξίθυμος, ον, <B>A. heart-eating "));
+    EXPECT_EQ(lex.definition_of(u"ka/ra"), u"");
+    // Without LSJ's full entry: LSJ's gloss, then the fuller entry, named; references resolved.
+    EXPECT_EQ(lex.definition_of(u"a)ei/dw"),
+              greek(u"[S] sing <I>Autenrieth <B>ἀείδω: <I>sing <N>--'lays of heroes', \u2020 "));
+    EXPECT_EQ(lex.definition_of(u"*phlhi+a/dhs"), u"[G] son of Peleus ");
+
+    const auto& lex_report = report["lexicon"];
+    const auto& check = lex_report["dictionary_sources"]["headword_check"];
+    EXPECT_EQ(check["rekeyed_entries"],
+              nlohmann::json::array({{"lsj-markdown", "*d.*h.ci/qumos", "dhci/qumos"}}));
+    EXPECT_EQ(check["dropped_entries"],
+              nlohmann::json::array({{"lsj-markdown", "ka/ra", "key and headword differ"}}));
+    const auto& sources = lex_report["dictionary_sources"]["sources"];
+    EXPECT_EQ(sources["abbott-smith"]["superseded_by_lsj"], 1);
+    EXPECT_EQ(sources["lsj-short"]["superseded_by_lsj"], 1);
+    EXPECT_EQ(sources["autenrieth"]["later_part_of_composed"], 1);
+    // Homer's five tokens: καί twice and ὁ show LSJ, ἄειδε a composed entry, Πηληϊάδεω Logeion.
+    const auto& homer_shows = lex_report["coverage"]["by_author"]["17"]["first_lemma_shows"];
+    EXPECT_EQ(homer_shows["lsj_full_percent"], 60.0);
+    EXPECT_EQ(homer_shows["composed_percent"], 20.0);
+    EXPECT_EQ(homer_shows["other_percent"], 20.0);
+    EXPECT_EQ(homer_shows["lsj_has_word_but_shows_other_tokens"], 0);
+
+    // Counts for all 44 author numbers: Sappho in column 38, the Bible in column 44.
+    const auto counts = value_of(out_ / "o.dat", "kai/1", '\x02', '\x01');
+    std::string expected;
+    for (int author = 1; author <= 44; ++author) {
+        expected += (author > 1 ? "," : "") + std::to_string(author == 17                   ? 2
+                                                             : author == 38 || author == 44 ? 1
+                                                                                            : 0);
+    }
+    EXPECT_EQ(counts, expected);
+}
+
+TEST_F(small_corpus, DefinitionsDecodedWronglyStopTheBuild) {
+    const std::pair<const char*, std::string> faults[] = {
+        {"UTF-8 read as ISO 8859-1", "ναῦς\tship \xc3\xa2\xe2\x82\xac\xe2\x80\x9d boat\n"},
+        {"an unknown character reference", "ναῦς\tship &boat;\n"},
+        {"a byte that is no UTF-8", "ναῦς\tship \xff\n"},
+    };
+    for (const auto& [fault, line] : faults) {
+        std::filesystem::remove_all(out_);
+        std::filesystem::create_directories(out_);
+        write(corpus_ / "lexicon" / "shortdefs-logeion" / "shortdefsGreekEnglishLogeion", line);
+        nlohmann::json report;
+        EXPECT_FALSE(corpus::build_lexicon_files(corpus_, out_, {}, report)) << fault;
+        EXPECT_FALSE(std::filesystem::exists(out_ / "d_a.dat")) << fault;
+        EXPECT_EQ(report["lexicon"]["definitions_with_character_faults"], 1) << fault;
+    }
 }

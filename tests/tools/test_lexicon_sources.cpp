@@ -1,7 +1,11 @@
 // Parsers of the lexicon sources on small inputs written here, and the record files they feed.
 #include "common/unicode_text.h"
+#include "lexicon/character_entities.h"
+#include "lexicon/definition_faults.h"
 #include "lexicon/definition_text.h"
+#include "lexicon/headword_check.h"
 #include "lexicon/line_entries.h"
+#include "lexicon/lsj_homographs.h"
 #include "lexicon/morphgnt_analyses.h"
 #include "lexicon/morphology_analysis.h"
 #include "lexicon/morphology_store.h"
@@ -159,6 +163,16 @@ TEST(TeiEntries, PerseusBetaCodeAndAlpheiosUnicode) {
     EXPECT_EQ(ascii(p[0].headword), "lo/gos1");
     EXPECT_EQ(ascii(p[0].definition),
               "[L] <B><G>lo/gos,</G><N><G>o(,</G><B>A. computation, <N>Hdt. <I>Hist. <N>3.1. ");
+    // A dash and a letter with an under-dot inside Beta Code are characters, not bytes; the
+    // references Autenrieth's DTD declares are resolved.
+    const auto beta = xml("<entryFree key='gi/gnomai'><orth lang='greek'>gi/gnomai</orth> "
+                          "<etym lang='greek'>g\u1e47-to</etym> <foreign lang='greek'>"
+                          "xrusou=\u2014nhh/sato</foreign> &amp;mdash;&amp;dagger;&amp;lsquo;x"
+                          "&amp;rsquo;</entryFree>");
+    const auto g = read_tei_entries(beta, lsj_perseus_flavour, converter(), 19999);
+    ASSERT_EQ(g.size(), 1u);
+    EXPECT_EQ(g[0].definition, u"[L] <B><G>gi/gnomai</G><N><G>gn-to</G><G>xrusou=</G>--"
+                               u"<G>nhh/sato</G>--\u2020'x' ");
     const auto alpheios = xml("<entryFree key='λᾱ́ας'><orth lang='greek'>λᾶας</orth>, "
                               "<tr>stone</tr> (cf. λίθος)</entryFree>");
     const auto a = read_tei_entries(alpheios, lsj_alpheios_flavour, converter(), 19999);
@@ -177,6 +191,14 @@ TEST(TeiEntries, AbbottSmithAndDodson) {
     EXPECT_EQ(ascii(a[0].headword), "a)/lfa");
     EXPECT_NE(a[0].definition.find(u"אב"), std::u16string::npos);
     EXPECT_EQ(a[0].definition.substr(0, 4), u"[T] ");
+    // The headword is the word the form lists, not its ending or article.
+    const auto entrance =
+        xml("<body><entryFree><form><foreign xml:lang='grc'><hi rend='bold'>εἴσ-οδος, -ου, ὁ"
+            "</hi></foreign></form><sense><hi rend='italic'>entrance</hi></sense></entryFree>"
+            "</body>");
+    const auto e = read_abbott_smith(entrance, converter(), 19999);
+    ASSERT_EQ(e.size(), 1u);
+    EXPECT_EQ(ascii(e[0].headword), "ei)/sodos");
     const auto dodson = xml("<lexicon><entry n='Ἀαρών | 0002'><orth>Ἀαρών, ὁ</orth>"
                             "<def role='brief'>Aaron</def><def role='full'>Aaron, brother of "
                             "Moses.</def></entry></lexicon>");
@@ -322,4 +344,93 @@ TEST(RecordFiles, LayoutEncodingAndRejectedRecords) {
         write_record_file(dir / "missing" / "x.dat", dictionary_format, {}, skipped, error));
     EXPECT_FALSE(error.empty());
     std::filesystem::remove_all(dir);
+}
+
+TEST(HeadwordCheck, EveryEntryStaysUnderTheHeadwordItShows) {
+    auto entry = [](std::u16string key, std::u16string shown) {
+        source_entry e;
+        e.headword = std::move(key);
+        e.shown_headword = std::move(shown);
+        e.definition = u"[L] x ";
+        return e;
+    };
+    std::vector<source_entry> entries = {
+        entry(u"kai/2", u"kai/ nu/ (ke)"),         // a phrase homograph: its first word is the key
+        entry(u"*d.*h.to/s1", u"dhto/s, h/, o/n"), // a garbled key takes the headword and digit
+        entry(u"qr", u"qr=nac"),                   // a key cut short
+        entry(u"a)a/sxetos", u"a)a/ - sxetos"),    // a headword shown divided
+        entry(u"ou(/tws", u"ou(/tw(s)"),           // letters the word may lack
+        entry(u"o(", u"ei)/s-odos, -ou, o("),      // an ending and an article are no headword
+        entry(u"gera/neion", u"nera/n-eion"),      // two words: which is right cannot be told
+        entry(u"*)/areios *pa/gos", u"*)/areios *pa/gos"),
+        entry(u"a)ll'", u""),
+        entry(u"lo/gos", u""), // short definitions show no headword
+        entry(u"lo/gos", u""), // a second entry under a key
+    };
+    headword_checks checks;
+    check_headwords("test", entries, checks);
+    std::vector<std::string> kept;
+    for (const auto& e : entries) {
+        kept.push_back(ascii(e.headword));
+    }
+    EXPECT_EQ(kept, (std::vector<std::string>{"kai/2", "dhto/s1", "qr=nac", "a)a/sxetos", "ou(/tws",
+                                              "lo/gos"}));
+    ASSERT_EQ(checks.rekeyed.size(), 2u);
+    EXPECT_EQ(checks.rekeyed[0].new_key, "dhto/s1");
+    EXPECT_EQ(checks.rekeyed[1].old_key, "qr");
+    std::vector<std::string> dropped;
+    for (const auto& d : checks.dropped) {
+        dropped.push_back(d.key + ": " + d.reason);
+    }
+    EXPECT_EQ(dropped, (std::vector<std::string>{
+                           "o(: key and headword differ", "gera/neion: key and headword differ",
+                           "*)/areios *pa/gos: headword of several words", "a)ll': key is no word",
+                           "lo/gos: second entry under its key"}));
+}
+
+TEST(CharacterFaults, ReferencesAreResolvedAndDecodingSlipsFound) {
+    EXPECT_EQ(resolve_entities("a&mdash;b &#x3b1;&#946; &emacr; &dagger;"), "a\u2014b \u03b1\u03b2 "
+                                                                            "\u0113 \u2020");
+    EXPECT_EQ(resolve_entities("AT&T &nosuch; &#0; &"), "AT&T &nosuch; &#0; &");
+    for (const std::u16string_view clean :
+         {u"[L] les \u00CEles d' Hy\u00E8res ", u"[A] AT&T, x & y; \u00E1 ", u"[S] \u00C3 "}) {
+        EXPECT_EQ(definition_fault(clean), nullptr) << ascii(std::u16string(clean));
+    }
+    for (const std::u16string_view faulty :
+         {u"[L] g\u00E1\u00B9-to ", u"[L] x \u00E2\u20AC\u201D y", u"[L] \u00CE\u00B7 ",
+          u"[L] caf\u00C3\u00A9 ", u"[S] \uFFFD ", u"[A] &lsquo;x ", u"[A] &#8212; "}) {
+        EXPECT_NE(definition_fault(faulty), nullptr) << ascii(std::u16string(faulty));
+    }
+}
+
+TEST(LsjHomographs, AnAnalysisTakesTheHomographItMeans) {
+    lsj_homographs lsj;
+    lsj.add("kai/1", u"[L] <G>kai/,</G>Conj., copulative, joining words <B>A. and ", true);
+    lsj.add("kai/2",
+            u"[L] <G>kai/ nu/</G>( <G>ke</G>), <B>A. and now, <N>Il. 3.373, 8.90, and "
+            u"a longer text than the conjunction's ",
+            false);
+    lsj.add("mh/n1", u"[L] <G>mh/n,</G>Dor. and Aeol. <G>ma/n,</G>Particle, <B>A. verily ", true);
+    lsj.add("mh/n2",
+            u"[L] <G>mh/n,</G><G>o(,</G><B>A. month, <N>a text longer than the "
+            u"particle's, as nouns' texts are ",
+            true);
+    lsj.add("le/gw1", u"[L] <B><G>le/gw</G><N>(A), <B>A. lay ", true);
+    lsj.add("le/gw2", u"[L] <B><G>le/gw</G><N>(B), <B>A. pick up, <N>count, say, speak ", true);
+    lsj.add("ce/nos", u"[L] <G>ce/nos,</G><G>o(,</G><B>A. guest-friend ", true);
+    EXPECT_EQ(entry_word_class("kai/1", u"[L] <G>kai/,</G>Conj., copulative "), 'C');
+    EXPECT_EQ(entry_word_class("mh/n2", u"[L] <G>mh/n,</G><G>o(,</G><B>A. month "), 'N');
+    EXPECT_EQ(entry_word_class("kalo/s", u"[L] <G>kalo/s,</G><G>h/, o/n,</G>beautiful "), 'E');
+    EXPECT_EQ(entry_word_class("o(1", u"[L] <G>o(, h(, to/,</G>is, when thus written "), 0);
+    EXPECT_EQ(entry_word_class("le/gw1", u"[L] <B><G>le/gw</G><N>(A), <B>A. lay "), 'V');
+
+    EXPECT_EQ(lsj.key_for("kai/", 'C'), "kai/1"); // a word before a phrase
+    EXPECT_EQ(lsj.key_for("mh/n", 'X'), "mh/n1"); // the class before the length
+    EXPECT_EQ(lsj.key_for("mh/n", 'N'), "mh/n2");
+    EXPECT_EQ(lsj.key_for("mh/n2", 'X'), "mh/n2");   // a key LSJ has is kept
+    EXPECT_EQ(lsj.key_for("le/gw3", 'V'), "le/gw2"); // a digit LSJ lacks: the fullest verb
+    EXPECT_EQ(lsj.key_for("ce/nos1", 'N'), "ce/nos");
+    EXPECT_EQ(lsj.key_for("ka/ra", 'N'), std::nullopt);
+    EXPECT_TRUE(lsj.has("kai/3"));
+    EXPECT_FALSE(lsj.has("*kai/"));
 }

@@ -4,11 +4,15 @@
 #include "lexicon/lexicon.h"
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <iterator>
+#include <map>
+#include <numeric>
+#include <regex>
 #include <set>
 #include <string>
 #include <thread>
@@ -66,7 +70,7 @@ TEST(RealLexicon, KnownWordsFindTheirLemmaDefinitionAndCount) {
         {u"ἔλυσα ", u"lu/w", 0},
         {u"ἀνθρώπων, ", u"a)/nqrwpos", 25},
         {u"μῆνιν ", u"mh=nis", 17},
-        {u"θεὰ ", u"qea/", 17},                 // grave accent
+        {u"θεὰ ", u"qea/1", 17},                // grave accent; LSJ numbers its only θεά
         {u"Ἀχιλῆος ", u"*)axilleu/s", 17},      // capital
         {u"ἀλλ’ ", u"a)lla/", 25},              // elided
         {u"ἄνθρωπόν ", u"a)/nqrwpos", 25},      // two acutes
@@ -187,7 +191,7 @@ TEST(RealLexicon, EveryRecordIsAWordWithDistinctAnalysesColouredByItsOwnCaseOrVo
             ASSERT_NE(end, std::string::npos);
             ASSERT_LT(separator, end);
             const std::string value = frequencies.substr(separator + 1, end - separator - 1);
-            EXPECT_EQ(std::count(value.begin(), value.end(), ','), 30) << value;
+            EXPECT_EQ(std::count(value.begin(), value.end(), ','), 43) << value;
             counted.insert(frequencies.substr(start, separator - start));
             start = end + 1;
         }
@@ -241,4 +245,141 @@ TEST(RealLexicon, EveryRecordIsAWordWithDistinctAnalysesColouredByItsOwnCaseOrVo
         }
     }
     EXPECT_GT(checked, 400000u);
+}
+
+namespace {
+
+// The counts of a headword in o.dat, one per author number from 1.
+std::vector<long> counts_of(const std::string& headword) {
+    const std::string frequencies = read_file(data_folder / "o.dat");
+    const auto at = frequencies.find("\x01" + headword + "\x02");
+    std::vector<long> counts;
+    if (at == std::string::npos) {
+        return counts;
+    }
+    std::size_t start = at + headword.size() + 2;
+    const auto end = frequencies.find('\x01', start);
+    while (start < end) {
+        std::size_t comma = std::min(frequencies.find(',', start), end);
+        counts.push_back(std::stol(frequencies.substr(start, comma - start)));
+        start = comma + 1;
+    }
+    return counts;
+}
+
+} // namespace
+
+TEST(RealLexicon, NamedLemmasShowTheBestDictionaryAndCountsForEveryAuthor) {
+    auto& lex = loaded_lexicon();
+    ASSERT_TRUE(lex.loading_finished());
+    struct named_lemma {
+        std::u16string word;
+        std::u16string lemma;
+        std::u16string opening; // of the definition, Greek converted
+    };
+    const named_lemma lemmas[] = {
+        // LSJ in full, whatever its homograph digit, for every lemma it has.
+        {u"καὶ ", u"kai/1", u"[L] καί, Conj., copulative, joining words and sentences"},
+        {u"δὲ ", u"de/1", u"[L] δέ, <B>A. but: <N>adversative and copulative Particle"},
+        {u"ὁ ", u"o(1",
+         u"[L] ὁ, ἡ, τό, is, when thus written, <B>A. <N>demonstr. Pronoun. <B>B. "
+         u"<N>in Att., definite or prepositive Article."},
+        {u"μῆνιν ", u"mh=nis", u"[L] μῆνις, Dor. and Aeol. μᾶν -, ἡ,"},
+        {u"Ἰησοῦς ", u"*)ihsou=s", u"[L] <B>Ἰησοῦς, <N>οῦ, dat. οῖ, <I>Joshua,"},
+        // Without LSJ in full: LSJ's gloss, then the fullest entry, named.
+        {u"ἐστὶ ", u"ei)mi/", u"[S] to be, to exist <I>Abbott-Smith <B>εἰμί, "},
+        {u"πολὺς ", u"polu/s", u"[S] many, much <I>Abbott-Smith <B>πολύς, "},
+        {u"ἀνὴρ ", u"a)nh/r", u"[S] a man <I>Abbott-Smith <B>ἀνήρ, "},
+    };
+    for (const auto& l : lemmas) {
+        const std::u16string key =
+            lex.greek_converter().to_betacode(veso::corpus::normalise_greek(l.word));
+        const auto analysed = lemmas_of(lex.analysis_of(key));
+        EXPECT_NE(std::find(analysed.begin(), analysed.end(), l.lemma), analysed.end())
+            << narrow(key) << " -> " << narrow(lex.analysis_of(key));
+        const std::u16string opening = veso::corpus::normalise_greek(l.opening);
+        EXPECT_EQ(lex.definition_of(l.lemma).substr(0, opening.size()), opening) << narrow(l.lemma);
+    }
+    // No entry of another dictionary stands beside LSJ's under the same headword.
+    EXPECT_EQ(lex.definition_of(u"kai/"), u"");
+    EXPECT_EQ(lex.definition_of(u"o("), u"");
+
+    // The Bible (44) and Sappho (38) have counts of their own; the first 31 columns stay the
+    // classical authors'.
+    const auto jesus = counts_of("*)ihsou=s");
+    ASSERT_EQ(jesus.size(), 44u);
+    EXPECT_GT(jesus[43], 900);
+    EXPECT_EQ(std::accumulate(jesus.begin(), jesus.begin() + 31, 0L), 0);
+    const auto and_ = counts_of("kai/1");
+    ASSERT_EQ(and_.size(), 44u);
+    EXPECT_GT(and_[37], 20);
+    EXPECT_GT(and_[24], 20000); // Plato
+}
+
+namespace {
+
+// Characters of UTF-8 read as ISO 8859-1 (a lead byte, then a continuation byte), the
+// replacement character, or a character reference left unresolved.
+bool has_decoding_slip(std::u16string_view text) {
+    constexpr std::u16string_view leads = u"\u00C2\u00C3\u00CE\u00CF\u00E1\u00E2";
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        const char16_t next = i + 1 < text.size() ? text[i + 1] : u' ';
+        if (c == 0xFFFD || (leads.find(c) != std::u16string_view::npos &&
+                            ((next >= 0x80 && next <= 0xBF) || next == 0x20AC))) {
+            return true;
+        }
+        if (c == u'&') {
+            std::size_t end = i + 1;
+            while (end < text.size() && text[end] < 0x80 &&
+                   (std::isalnum(static_cast<int>(text[end])) != 0 || text[end] == u'#')) {
+                ++end;
+            }
+            if (end > i + 1 && end < text.size() && text[end] == u';') {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+TEST(RealLexicon, EveryDefinitionIsUnderAOneWordKeyAndFreeOfDecodingSlips) {
+    const std::regex key_pattern("[a-z()/\\\\=+|*]*[a-z][a-z()/\\\\=+|*]*[0-9]{0,2}");
+    std::map<char16_t, std::size_t> by_source;
+    for (const auto& [name, wide] :
+         {std::pair{"d.dat", false}, {"d_b.dat", true}, {"d_a.dat", false}}) {
+        const std::string bytes = read_file(data_folder / name);
+        std::u16string file;
+        if (wide) {
+            for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+                file += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) |
+                                              (static_cast<unsigned char>(bytes[i + 1]) << 8));
+            }
+        } else {
+            for (const char c : bytes) {
+                file += static_cast<char16_t>(static_cast<unsigned char>(c));
+            }
+        }
+        std::size_t start = 0;
+        while (start < file.size()) {
+            const auto end = file.find(u'\0', start);
+            const auto separator = file.find(u'\x01', start);
+            ASSERT_LT(separator, end) << name;
+            const std::u16string key = file.substr(start, separator - start);
+            const std::u16string_view definition =
+                std::u16string_view(file).substr(separator + 1, end - separator - 1);
+            start = end + 1;
+            EXPECT_TRUE(std::regex_match(narrow(key), key_pattern)) << name << ": " << narrow(key);
+            EXPECT_FALSE(has_decoding_slip(definition)) << name << ": " << narrow(key);
+            ASSERT_GE(definition.size(), 4u);
+            ++by_source[definition[1]];
+        }
+    }
+    // Every source shows up, Logeion under its own letter.
+    for (const char16_t source : {u'L', u'S', u'M', u'G', u'A', u'T', u'D'}) {
+        EXPECT_GT(by_source[source], 100u) << static_cast<char>(source);
+    }
+    EXPECT_EQ(by_source.size(), 7u);
 }

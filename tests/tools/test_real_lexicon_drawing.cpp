@@ -91,7 +91,7 @@ TEST(RealLexiconDrawing, EveryWordOfSampledDefinitionsIsDrawn) {
     sample(read_units(data_folder / "d.dat", false), samples);
     sample(read_units(data_folder / "d_b.dat", true), samples);
     sample(read_units(data_folder / "d_a.dat", false), samples);
-    for (const char16_t source : {u'L', u'T', u'D', u'A', u'M', u'S'}) {
+    for (const char16_t source : {u'L', u'T', u'D', u'A', u'M', u'S', u'G'}) {
         EXPECT_FALSE(samples[source].empty()) << static_cast<char>(source);
     }
 

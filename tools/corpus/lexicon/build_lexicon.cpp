@@ -1,5 +1,7 @@
 #include "lexicon/build_lexicon.h"
 
+#include "common/unicode_text.h"
+#include "lexicon/definition_faults.h"
 #include "lexicon/dictionary_sources.h"
 #include "lexicon/frequency_table.h"
 #include "lexicon/morphgnt_analyses.h"
@@ -30,6 +32,27 @@ bool write_file(const std::filesystem::path& out, const char* name, const record
     report["files"][name] = {
         {"records", records.size() - skipped}, {"skipped", skipped}, {"bytes", ec ? 0 : bytes}};
     return true;
+}
+
+// A definition whose characters show a source read in the wrong encoding, or a character
+// reference left unresolved, stops the build: such text must never reach the reader.
+bool definitions_are_clean(const dictionary& dictionary, nlohmann::json& report) {
+    std::size_t faulty = 0;
+    for (const auto& [headword, definition] : dictionary.definitions) {
+        if (const char* fault = definition_fault(definition.text)) {
+            if (faulty < 10) {
+                std::cerr << "veso-build-data: the definition of " << to_utf8(headword) << " ("
+                          << definition.source << ") holds a " << fault << "\n";
+            }
+            ++faulty;
+        }
+    }
+    report["definitions_with_character_faults"] = faulty;
+    if (faulty > 0) {
+        std::cerr << "veso-build-data: " << faulty
+                  << " definitions hold characters decoded wrongly; no lexicon file written\n";
+    }
+    return faulty == 0;
 }
 
 } // namespace
@@ -82,18 +105,21 @@ bool build_lexicon_files(const std::filesystem::path& corpus, const std::filesys
                          {"unstorable_tokens", words.unstorable_tokens}};
     lex["phase_seconds"]["morphology_and_text_words"] = seconds_since(start);
 
-    const auto definitions = dictionaries.get();
+    const auto dictionary = dictionaries.get();
     lex["dictionary_sources"] = dictionary_report;
     lex["phase_seconds"]["dictionaries"] = dictionary_seconds;
-    store.match_headwords(definitions);
+    if (!definitions_are_clean(dictionary, lex)) {
+        return false;
+    }
+    store.match_headwords(dictionary);
 
     const frequency_table frequencies(store, words);
-    const auto coverage = measure_coverage(store, words, frequencies, definitions);
+    const auto coverage = measure_coverage(store, words, frequencies, dictionary);
     lex["coverage"] = coverage.to_json();
     lex["unanalysed"] = coverage.unanalysed_json();
 
     std::vector<record> full, wide, fallback;
-    for (const auto& [headword, d] : definitions) {
+    for (const auto& [headword, d] : dictionary.definitions) {
         auto& list = d.file == dictionary_file::full   ? full
                      : d.file == dictionary_file::wide ? wide
                                                        : fallback;
@@ -115,7 +141,7 @@ bool build_lexicon_files(const std::filesystem::path& corpus, const std::filesys
     lex["seconds"] = seconds;
     lex["cpu_seconds"] = static_cast<double>(std::clock() - cpu_start) / CLOCKS_PER_SEC;
     std::cout << "veso-build-data: lexicon: " << main_morphology.size() << " + "
-              << added_morphology.size() << " word forms, " << definitions.size()
+              << added_morphology.size() << " word forms, " << dictionary.definitions.size()
               << " definitions, " << frequencies.size() << " headwords; tokens analysed "
               << coverage.overall_analysed_percent() << " %, defined "
               << coverage.overall_defined_percent() << " %; " << seconds << " s\n";

@@ -3,7 +3,9 @@
 #include "common/unicode_text.h"
 
 #include <unicode/normalizer2.h>
+#include <unicode/stringpiece.h>
 #include <unicode/unistr.h>
+#include <utility>
 
 namespace veso::corpus {
 
@@ -52,6 +54,28 @@ std::u16string without_length_marks(std::u16string_view text) {
     return out;
 }
 
+// The Beta Code of a combining Greek mark, or 0.
+char16_t beta_mark_of(char16_t c) {
+    switch (c) {
+    case 0x0300:
+        return u'\\';
+    case 0x0301:
+        return u'/';
+    case 0x0308:
+        return u'+';
+    case 0x0313:
+        return u')';
+    case 0x0314:
+        return u'(';
+    case 0x0342:
+        return u'=';
+    case 0x0345:
+        return u'|';
+    default:
+        return 0;
+    }
+}
+
 } // namespace
 
 std::u16string greek_to_beta(std::u16string_view greek, const betaconverter& converter) {
@@ -70,6 +94,9 @@ std::u16string greek_to_beta(std::u16string_view greek, const betaconverter& con
             c = u':';
         } else if (c == 0x0374 || c == 0x0375) {
             c = u'#';
+        } else if (const auto mark = beta_mark_of(c)) {
+            // Marks that no precomposed letter holds stay combining.
+            c = mark;
         }
     }
     return beta;
@@ -119,6 +146,13 @@ void definition_text::append_plain(std::u16string_view plain) {
             continue;
         }
         if (c < 0x20 || c == 0xFFFF || c == 0x1A) {
+            continue;
+        }
+        if (c == u'<' || c == u'>') {
+            // A source's angle brackets would read as marks.
+            after_greek_ = false;
+            mark_just_written_ = false;
+            body_ += c == u'<' ? u'\u00AB' : u'\u00BB';
             continue;
         }
         if (c == 0x2014 || c == 0x2013) {
@@ -241,52 +275,82 @@ void definition_text::text(std::string_view latin1) {
     append_plain(wide);
 }
 
-void definition_text::greek_beta(std::string_view beta) {
-    std::u16string wide;
-    wide.reserve(beta.size());
-    for (const char c : beta) {
-        wide += static_cast<char16_t>(static_cast<unsigned char>(c));
+void definition_text::greek_beta(std::string_view utf8) {
+    // A source's Beta Code may hold letters with an under-dot, dashes and Unicode Greek letters:
+    // the dots go, Greek letters join the span as Beta Code, anything else ends it as plain text.
+    const icu::UnicodeString wide = icu::UnicodeString::fromUTF8(
+        icu::StringPiece(utf8.data(), static_cast<int32_t>(utf8.size())));
+    const std::u16string text =
+        without_length_marks(std::u16string_view(wide.getBuffer(), wide.length()));
+    std::u16string beta;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (text[i] < 0x80) {
+            beta += text[i++];
+            continue;
+        }
+        std::size_t end = i;
+        while (end < text.size() && text[end] >= 0x80 && is_greek_unit(text[end])) {
+            ++end;
+        }
+        if (end > i) {
+            beta += greek_to_beta(std::u16string_view(text).substr(i, end - i), converter_);
+            i = end;
+            continue;
+        }
+        append_span(std::exchange(beta, {}));
+        append_plain(std::u16string_view(text).substr(i, 1));
+        ++i;
     }
-    append_span(std::move(wide));
+    append_span(std::move(beta));
 }
 
 void definition_text::greek_unicode(std::u16string_view greek) {
     append_span(greek_to_beta(greek, converter_));
 }
 
-std::u16string definition_text::finish(std::size_t max_length, bool& cut) {
-    cut = false;
-    std::u16string out = body_;
-    if (out.size() + 1 > max_length) {
-        // Cut at the last sentence end (or, failing that, the last space) outside Greek spans.
-        const std::size_t room = max_length > 8 ? max_length - 8 : 0;
-        std::size_t sentence_end = 0;
-        std::size_t last_space = 0;
-        bool in_span = false;
-        for (std::size_t i = 0; i + 1 < out.size() && i < room; ++i) {
-            if (out.compare(i, 3, u"<G>") == 0) {
-                in_span = true;
-            } else if (out.compare(i, 4, u"</G>") == 0) {
-                in_span = false;
-            }
-            if (in_span) {
-                continue;
-            }
-            if (out[i] == u' ') {
-                last_space = i;
-                if (i > 0 && out[i - 1] == u'.') {
-                    sentence_end = i;
-                }
-            }
-        }
-        const std::size_t at = sentence_end > prefix_length_ ? sentence_end : last_space;
-        out.resize(at > 0 ? at : std::min(room, out.size()));
-        cut = true;
+bool cut_definition(std::u16string& text, std::size_t max_length, std::size_t keep) {
+    if (text.size() + 1 <= max_length) {
+        return false;
     }
-    if (!after_greek_ || cut) {
-        if (out.back() != u' ') {
-            out += u' ';
+    // Cut at the last sentence end (or, failing that, the last space) outside Greek spans.
+    const std::size_t room = max_length > 8 ? max_length - 8 : 0;
+    std::size_t sentence_end = 0;
+    std::size_t last_space = 0;
+    bool in_span = false;
+    for (std::size_t i = 0; i + 1 < text.size() && i < room; ++i) {
+        if (text.compare(i, 3, u"<G>") == 0) {
+            in_span = true;
+        } else if (text.compare(i, 4, u"</G>") == 0) {
+            in_span = false;
         }
+        if (in_span) {
+            continue;
+        }
+        if (text[i] == u' ') {
+            last_space = i;
+            if (i > 0 && text[i - 1] == u'.') {
+                sentence_end = i;
+            }
+        }
+    }
+    const std::size_t at = sentence_end > keep ? sentence_end : last_space;
+    text.resize(at > 0 ? at : std::min(room, text.size()));
+    if (text.empty() || text.back() != u' ') {
+        text += u' ';
+    }
+    return true;
+}
+
+std::u16string definition_text::finish(std::size_t max_length, bool& cut) {
+    std::u16string out = body_;
+    if (mark_just_written_) {
+        // A style change that no text follows.
+        out.resize(out.size() - 3);
+    }
+    cut = cut_definition(out, max_length, prefix_length_);
+    if (!after_greek_ && out.back() != u' ') {
+        out += u' ';
     }
     return out;
 }

@@ -21,8 +21,9 @@ public:
     // English text; runs of Unicode Greek inside it become Greek spans.
     void text(std::u16string_view plain);
     void text(std::string_view latin1);
-    // A span that is already Beta Code (vowel-length marks are dropped).
-    void greek_beta(std::string_view beta);
+    // A span of Beta Code in UTF-8 (vowel-length marks and under-dots are dropped; a dash or
+    // other character that is no Greek letter stands outside the span).
+    void greek_beta(std::string_view utf8);
     // A span of Unicode Greek.
     void greek_unicode(std::u16string_view greek);
     void set_style(style s);
@@ -47,6 +48,11 @@ private:
     style style_before_mark_ = style::normal;
     bool greek_before_mark_ = false;
 };
+
+// Cuts a definition longer than max_length - 1 characters at its last sentence end outside Greek
+// spans (or its last space) after the first keep characters, leaving room for a closing space;
+// returns whether it cut.
+bool cut_definition(std::u16string& text, std::size_t max_length, std::size_t keep);
 
 // Unicode Greek (any normalisation, tonos or oxia, with or without vowel-length marks) as the
 // Beta Code the lexicon is keyed by: NFC, oxia, no macron or breve, apostrophes as "'".

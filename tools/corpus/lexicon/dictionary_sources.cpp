@@ -1,7 +1,7 @@
 #include "lexicon/dictionary_sources.h"
 
+#include "lexicon/headword_check.h"
 #include "lexicon/line_entries.h"
-#include "lexicon/record_file.h"
 
 #include <algorithm>
 #include <fstream>
@@ -34,136 +34,122 @@ std::vector<std::filesystem::path> files_in(const std::filesystem::path& folder,
     return found;
 }
 
-struct source_tally {
-    std::size_t read = 0;
-    std::size_t used = 0;
-    std::size_t cut = 0;
-};
-
-class definition_merger {
-public:
-    explicit definition_merger(nlohmann::json& report) : report_(report) {}
-
-    void add(const char* source, std::vector<source_entry> entries, bool full_entries,
-             bool always_wide) {
-        source_tally& tally = tallies_[source];
-        for (auto& e : entries) {
-            ++tally.read;
-            tally.cut += e.cut ? 1 : 0;
-            if (definitions_.contains(e.headword)) {
-                continue;
-            }
-            const bool latin1 = fits_latin1(e.headword) && fits_latin1(e.definition);
-            const dictionary_file file = (always_wide || !latin1) ? dictionary_file::wide
-                                         : full_entries           ? dictionary_file::full
-                                                                  : dictionary_file::fallback;
-            definitions_.emplace(std::move(e.headword),
-                                 chosen_definition{std::move(e.definition), file, source});
-            ++tally.used;
-        }
-    }
-
-    std::map<std::u16string, chosen_definition> finish() {
-        std::size_t cut = 0;
-        for (const auto& [source, tally] : tallies_) {
-            cut += tally.cut;
-            report_["sources"][source] = {
-                {"entries_read", tally.read}, {"entries_used", tally.used}, {"cut", tally.cut}};
-        }
-        report_["cut_entries"] = cut;
-        return std::move(definitions_);
-    }
-
-private:
-    nlohmann::json& report_;
-    std::map<std::string, source_tally> tallies_;
-    std::map<std::u16string, chosen_definition> definitions_;
-};
-
 constexpr std::size_t max_definition = 19999;
-
-std::vector<source_entry> tei_file_entries(const std::filesystem::path& path,
-                                           const tei_flavour& flavour,
-                                           const betaconverter& converter, nlohmann::json& report) {
-    pugi::xml_document document;
-    std::string error;
-    if (!load_xml(document, path.string(), error)) {
-        report["unreadable"].push_back(error);
-        return {};
-    }
-    return read_tei_entries(document, flavour, converter, max_definition);
-}
 
 template <typename T> void append(std::vector<T>& to, std::vector<T> from) {
     to.insert(to.end(), std::make_move_iterator(from.begin()), std::make_move_iterator(from.end()));
 }
 
+class source_reader {
+public:
+    source_reader(const betaconverter& converter, nlohmann::json& report)
+        : converter_(converter), report_(report) {}
+
+    std::vector<source_entry> tei_files(const std::vector<std::filesystem::path>& paths,
+                                        const tei_flavour& flavour) {
+        std::vector<source_entry> entries;
+        for (const auto& path : paths) {
+            pugi::xml_document document;
+            if (load(document, path)) {
+                append(entries, read_tei_entries(document, flavour, converter_, max_definition));
+            }
+        }
+        return entries;
+    }
+
+    template <typename Reader>
+    std::vector<source_entry> xml_file(const std::filesystem::path& path, Reader read) {
+        pugi::xml_document document;
+        if (!load(document, path)) {
+            return {};
+        }
+        return read(document, converter_, max_definition);
+    }
+
+private:
+    bool load(pugi::xml_document& document, const std::filesystem::path& path) {
+        std::string error;
+        if (!load_xml(document, path.string(), error)) {
+            report_["unreadable"].push_back(error);
+            return false;
+        }
+        return true;
+    }
+
+    const betaconverter& converter_;
+    nlohmann::json& report_;
+};
+
+nlohmann::json checks_json(const headword_checks& checks) {
+    nlohmann::json out = {{"rekeyed", checks.rekeyed.size()},
+                          {"dropped", checks.dropped.size()},
+                          {"rekeyed_entries", nlohmann::json::array()},
+                          {"dropped_entries", nlohmann::json::array()}};
+    for (const auto& r : checks.rekeyed) {
+        out["rekeyed_entries"].push_back({r.source, r.old_key, r.new_key});
+    }
+    for (const auto& d : checks.dropped) {
+        out["dropped_entries"].push_back({d.source, d.key, d.reason});
+    }
+    return out;
+}
+
 } // namespace
 
-std::map<std::u16string, chosen_definition>
-read_dictionaries(const std::filesystem::path& lexicon_folder, const betaconverter& converter,
-                  nlohmann::json& report) {
-    definition_merger merger(report);
-
-    std::vector<source_entry> lsj;
-    for (const auto& path : files_in(lexicon_folder / "lsj-perseus", "grc.lsj", ".xml")) {
-        append(lsj, tei_file_entries(path, lsj_perseus_flavour, converter, report));
-    }
-    merger.add("lsj-perseus", std::move(lsj), true, false);
-
-    lsj.clear();
-    for (const auto& path : files_in(lexicon_folder / "lsj-alpheios", "ulsj-", ".xml")) {
-        append(lsj, tei_file_entries(path, lsj_alpheios_flavour, converter, report));
-    }
-    merger.add("lsj-alpheios", std::move(lsj), true, false);
-
-    lsj.clear();
+dictionary read_dictionaries(const std::filesystem::path& lexicon_folder,
+                             const betaconverter& converter, nlohmann::json& report) {
+    source_reader read(converter, report);
+    auto short_definitions = [&](const std::filesystem::path& path, char separator, char letter) {
+        return read_short_definitions(read_whole_file(path), separator, letter, converter,
+                                      max_definition);
+    };
+    std::vector<source_entry> markdown;
     for (const auto& path : files_in(lexicon_folder / "lsj-markdown", "CITE-LSJ", ".cex")) {
-        append(lsj, read_markdown_lsj(read_whole_file(path), converter, max_definition));
+        append(markdown, read_markdown_lsj(read_whole_file(path), converter, max_definition));
     }
-    merger.add("lsj-markdown", std::move(lsj), true, false);
 
-    {
-        pugi::xml_document document;
-        std::string error;
-        const auto path = lexicon_folder / "abbott-smith" / "abbottsmithstrongs.xml";
-        if (load_xml(document, path.string(), error)) {
-            merger.add("abbott-smith", read_abbott_smith(document, converter, max_definition), true,
-                       true);
-        } else {
-            report["unreadable"].push_back(error);
-        }
+    std::vector<dictionary_source> sources;
+    sources.push_back({"lsj-perseus", source_role::lsj_full,
+                       read.tei_files(files_in(lexicon_folder / "lsj-perseus", "grc.lsj", ".xml"),
+                                      lsj_perseus_flavour)});
+    sources.push_back({"lsj-alpheios", source_role::lsj_full,
+                       read.tei_files(files_in(lexicon_folder / "lsj-alpheios", "ulsj-", ".xml"),
+                                      lsj_alpheios_flavour)});
+    sources.push_back({"lsj-markdown", source_role::lsj_full, std::move(markdown)});
+    sources.push_back(
+        {"lsj-short", source_role::gloss,
+         short_definitions(lexicon_folder / "lsj-alpheios" / "grc-lsj-defs.dat", '|', 'S')});
+    sources.push_back(
+        {"middle-liddell", source_role::gloss,
+         short_definitions(lexicon_folder / "middle-liddell" / "grc-ml-defs.dat", '|', 'M')});
+    sources.push_back(
+        {"logeion-short", source_role::gloss,
+         short_definitions(lexicon_folder / "shortdefs-logeion" / "shortdefsGreekEnglishLogeion",
+                           '\t', 'G')});
+    sources.push_back(
+        {"autenrieth", source_role::fuller,
+         read.tei_files({lexicon_folder / "autenrieth" / "autenrieth.xml"}, autenrieth_flavour)});
+    sources.push_back({"abbott-smith", source_role::fuller,
+                       read.xml_file(lexicon_folder / "abbott-smith" / "abbottsmithstrongs.xml",
+                                     read_abbott_smith)});
+    sources.push_back({"dodson", source_role::fuller,
+                       read.xml_file(lexicon_folder / "dodson" / "dodson.xml", read_dodson)});
+
+    headword_checks checks;
+    for (auto& source : sources) {
+        report["sources"][source.name]["entries_read"] = source.entries.size();
+        check_headwords(source.name, source.entries, checks);
     }
-    merger.add("autenrieth",
-               tei_file_entries(lexicon_folder / "autenrieth" / "autenrieth.xml",
-                                autenrieth_flavour, converter, report),
-               false, false);
-    {
-        pugi::xml_document document;
-        std::string error;
-        const auto path = lexicon_folder / "dodson" / "dodson.xml";
-        if (load_xml(document, path.string(), error)) {
-            merger.add("dodson", read_dodson(document, converter, max_definition), true, true);
-        } else {
-            report["unreadable"].push_back(error);
-        }
+    for (const auto& r : checks.rekeyed) {
+        report["sources"][r.source]["rekeyed"] =
+            report["sources"][r.source].value("rekeyed", 0) + 1;
     }
-    merger.add("middle-liddell",
-               read_short_definitions(
-                   read_whole_file(lexicon_folder / "middle-liddell" / "grc-ml-defs.dat"), '|', 'M',
-                   converter, max_definition),
-               false, false);
-    merger.add("lsj-short",
-               read_short_definitions(
-                   read_whole_file(lexicon_folder / "lsj-alpheios" / "grc-lsj-defs.dat"), '|', 'S',
-                   converter, max_definition),
-               false, false);
-    merger.add("logeion-short",
-               read_short_definitions(read_whole_file(lexicon_folder / "shortdefs-logeion" /
-                                                      "shortdefsGreekEnglishLogeion"),
-                                      '\t', 'S', converter, max_definition),
-               false, false);
-    return merger.finish();
+    for (const auto& d : checks.dropped) {
+        report["sources"][d.source]["dropped"] =
+            report["sources"][d.source].value("dropped", 0) + 1;
+    }
+    report["headword_check"] = checks_json(checks);
+    return choose_definitions(sources, max_definition, report);
 }
 
 } // namespace veso::corpus

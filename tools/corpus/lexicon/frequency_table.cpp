@@ -110,11 +110,16 @@ bool replace_first_of(std::u16string& text, std::u16string_view needle,
 
 } // namespace
 
-bool has_definition(std::u16string headword,
-                    const std::map<std::u16string, chosen_definition>& definitions) {
+definition_found find_definition(std::u16string headword, const dictionary& dictionary) {
+    definition_found found;
     while (true) {
-        if (definitions.contains(headword)) {
-            return true;
+        found.lsj_has_word = found.lsj_has_word ||
+                             (fits_latin1(headword) &&
+                              dictionary.lsj.has(std::string(headword.begin(), headword.end())));
+        if (const auto it = dictionary.definitions.find(headword);
+            it != dictionary.definitions.end()) {
+            found.definition = &it->second;
+            return found;
         }
         std::u16string shorter = headword;
         for (const auto* mark : {u"*", u"1", u"2", u"3"}) {
@@ -130,19 +135,26 @@ bool has_definition(std::u16string headword,
         replace_first_of(respelled, u"Th", u"Q");
         replace_first_of(respelled, u"Ph", u"F");
         if (respelled == headword) {
-            return false;
+            return found;
         }
         headword = std::move(respelled);
     }
 }
 
 coverage_figures measure_coverage(const morphology_store& store, const text_word_counts& words,
-                                  const frequency_table& counts,
-                                  const std::map<std::u16string, chosen_definition>& definitions) {
+                                  const frequency_table& counts, const dictionary& dictionary) {
     coverage_figures figures;
     figures.unstorable_tokens = words.unstorable_tokens;
     std::unordered_map<std::string, std::uint64_t> undefined;
-    std::unordered_map<std::string, bool> defined_cache;
+    std::unordered_map<std::string, std::uint64_t> lsj_has_other;
+    std::unordered_map<std::string, definition_found> found_cache;
+    auto found_for = [&](std::string_view lemma) -> const definition_found& {
+        auto cached = found_cache.find(std::string(lemma));
+        if (cached == found_cache.end()) {
+            cached = found_cache.emplace(lemma, find_definition(widen(lemma), dictionary)).first;
+        }
+        return cached->second;
+    };
     for (const auto& w : words.words) {
         if (!has_greek_letter(w.key)) {
             // Numbers and other marks of the texts are no words to analyse.
@@ -165,16 +177,27 @@ coverage_figures measure_coverage(const morphology_store& store, const text_word
                 continue;
             }
             tally.analysed += t;
-            const std::string lemma((*list)[chosen_analysis(*list, counts, author)].lemma());
-            auto cached = defined_cache.find(lemma);
-            if (cached == defined_cache.end()) {
-                cached =
-                    defined_cache.emplace(lemma, has_definition(widen(lemma), definitions)).first;
-            }
-            if (cached->second) {
+            const auto lemma = (*list)[chosen_analysis(*list, counts, author)].lemma();
+            if (found_for(lemma).definition != nullptr) {
                 tally.defined += t;
             } else {
-                undefined[lemma] += t;
+                undefined[std::string(lemma)] += t;
+            }
+            const auto first = list->front().lemma();
+            const definition_found& shown = found_for(first);
+            if (shown.definition == nullptr) {
+                tally.first_none += t;
+            } else if (shown.definition->kind == definition_kind::lsj_full) {
+                tally.first_lsj_full += t;
+            } else if (shown.definition->kind == definition_kind::composed) {
+                tally.first_composed += t;
+            } else {
+                tally.first_other += t;
+            }
+            if (shown.lsj_has_word && (shown.definition == nullptr ||
+                                       shown.definition->kind != definition_kind::lsj_full)) {
+                tally.first_lsj_has_other += t;
+                lsj_has_other[std::string(first)] += t;
             }
         }
         if (list == nullptr) {
@@ -187,6 +210,8 @@ coverage_figures measure_coverage(const morphology_store& store, const text_word
     std::sort(figures.unanalysed.begin(), figures.unanalysed.end(), most_first);
     figures.undefined.assign(undefined.begin(), undefined.end());
     std::sort(figures.undefined.begin(), figures.undefined.end(), most_first);
+    figures.lsj_has_other.assign(lsj_has_other.begin(), lsj_has_other.end());
+    std::sort(figures.lsj_has_other.begin(), figures.lsj_has_other.end(), most_first);
     return figures;
 }
 
@@ -202,8 +227,22 @@ coverage_figures::tally sum(const coverage_figures& f) {
         all.tokens += t.tokens;
         all.analysed += t.analysed;
         all.defined += t.defined;
+        all.first_lsj_full += t.first_lsj_full;
+        all.first_composed += t.first_composed;
+        all.first_other += t.first_other;
+        all.first_none += t.first_none;
+        all.first_lsj_has_other += t.first_lsj_has_other;
     }
     return all;
+}
+
+// Of the analysed tokens, the shares whose first lemma shows each kind of definition.
+nlohmann::json first_lemma_json(const coverage_figures::tally& t) {
+    return {{"lsj_full_percent", percent(t.first_lsj_full, t.analysed)},
+            {"composed_percent", percent(t.first_composed, t.analysed)},
+            {"other_percent", percent(t.first_other, t.analysed)},
+            {"none_percent", percent(t.first_none, t.analysed)},
+            {"lsj_has_word_but_shows_other_tokens", t.first_lsj_has_other}};
 }
 
 } // namespace
@@ -223,7 +262,8 @@ nlohmann::json coverage_figures::to_json() const {
     const auto all = sum(*this);
     out["overall"] = {{"tokens", all.tokens},
                       {"analysed_percent", percent(all.analysed, all.tokens)},
-                      {"defined_percent", percent(all.defined, all.tokens)}};
+                      {"defined_percent", percent(all.defined, all.tokens)},
+                      {"first_lemma_shows", first_lemma_json(all)}};
     out["tokens_without_storable_key"] = unstorable_tokens;
     out["tokens_without_greek_letters"] = non_greek_tokens;
     for (std::size_t author = 0; author < author_slots; ++author) {
@@ -234,7 +274,12 @@ nlohmann::json coverage_figures::to_json() const {
         out["by_author"][std::to_string(author)] = {
             {"tokens", t.tokens},
             {"analysed_percent", percent(t.analysed, t.tokens)},
-            {"defined_percent", percent(t.defined, t.tokens)}};
+            {"defined_percent", percent(t.defined, t.tokens)},
+            {"first_lemma_shows", first_lemma_json(t)}};
+    }
+    for (std::size_t i = 0; i < lsj_has_other.size() && i < 40; ++i) {
+        out["first_lemmas_lsj_has_shown_otherwise"].push_back(
+            {lsj_has_other[i].first, lsj_has_other[i].second});
     }
     return out;
 }

@@ -1,6 +1,7 @@
 #include "lexicon/line_entries.h"
 
 #include "common/unicode_text.h"
+#include "lexicon/character_entities.h"
 #include "lexicon/definition_text.h"
 
 namespace veso::corpus {
@@ -23,40 +24,38 @@ template <typename F> void for_each_line(std::string_view text, F&& f) {
     }
 }
 
-std::u16string without_html(std::u16string_view text) {
-    std::u16string out;
+// A short definition's text without its HTML tags, character references resolved.
+std::u16string without_html(std::string_view utf8) {
+    std::string out;
     bool in_tag = false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        if (c == u'<') {
+    for (const char c : utf8) {
+        if (c == '<') {
             in_tag = true;
-        } else if (c == u'>' && in_tag) {
+        } else if (c == '>' && in_tag) {
             in_tag = false;
         } else if (!in_tag) {
-            if (c == u'&') {
-                static constexpr std::pair<std::u16string_view, char16_t> entities[] = {
-                    {u"&amp;", u'&'},
-                    {u"&lt;", 0xAB},
-                    {u"&gt;", 0xBB},
-                    {u"&quot;", u'"'},
-                    {u"&nbsp;", u' '}};
-                bool matched = false;
-                for (const auto& [name, value] : entities) {
-                    if (text.substr(i, name.size()) == name) {
-                        out += value;
-                        i += name.size() - 1;
-                        matched = true;
-                        break;
-                    }
-                }
-                if (matched) {
-                    continue;
-                }
-            }
             out += c;
         }
     }
-    return out;
+    return greek_from_utf8(resolve_entities(out));
+}
+
+// The headword a Markdown entry shows: the Greek words its text starts with.
+std::u16string leading_greek(std::u16string_view body) {
+    const auto start = body.find_first_not_of(u' ');
+    if (start == std::u16string_view::npos || !is_greek_letter(body[start])) {
+        return {};
+    }
+    // Editorial brackets within a word belong to it ("σκολῐό-δ[ειρ]ος", "διακοσκῐν<εύ>ω"); after
+    // a space they open a note ("δηξίθῡμος [ῐ]").
+    constexpr std::u16string_view brackets = u"[]<>";
+    std::size_t end = start;
+    while (end < body.size() &&
+           (is_greek_unit(body[end]) || body[end] == u' ' || body[end] == u'-' ||
+            (brackets.find(body[end]) != std::u16string_view::npos && body[end - 1] != u' '))) {
+        ++end;
+    }
+    return std::u16string(body.substr(start, end - start));
 }
 
 void markdown_body(std::u16string_view body, definition_text& out) {
@@ -66,15 +65,7 @@ void markdown_body(std::u16string_view body, definition_text& out) {
     std::size_t start = 0;
     auto flush = [&](std::size_t end) {
         if (end > start) {
-            std::u16string piece(body.substr(start, end - start));
-            for (auto& c : piece) {
-                if (c == u'<') {
-                    c = 0xAB;
-                } else if (c == u'>') {
-                    c = 0xBB;
-                }
-            }
-            out.text(piece);
+            out.text(body.substr(start, end - start));
         }
     };
     auto apply = [&] {
@@ -142,13 +133,15 @@ std::vector<source_entry> read_markdown_lsj(std::string_view file_text,
         if (lemma.empty() || !is_greek_letter(lemma.front())) {
             return;
         }
+        const std::u16string body = greek_from_utf8(line.substr(second + 1));
         definition_text text('L', converter);
-        markdown_body(greek_from_utf8(line.substr(second + 1)), text);
+        markdown_body(body, text);
         if (text.empty()) {
             return;
         }
         source_entry e;
         e.headword = headword_from_unicode(lemma, converter);
+        e.shown_headword = greek_to_beta(leading_greek(body), converter);
         e.definition = text.finish(max_length, e.cut);
         entries.push_back(std::move(e));
     });
@@ -171,7 +164,7 @@ std::vector<source_entry> read_short_definitions(std::string_view file_text, cha
             return;
         }
         const std::u16string lemma = greek_from_utf8(line.substr(0, at));
-        const std::u16string definition = without_html(greek_from_utf8(line.substr(at + 1)));
+        const std::u16string definition = without_html(line.substr(at + 1));
         std::u16string headword = headword_from_unicode(lemma, converter);
         if (headword.empty() || definition.find_first_not_of(u" \t") == std::u16string::npos) {
             return;

@@ -205,8 +205,8 @@ std::string join_preverb(std::string_view lemma) {
     return prefix + verb;
 }
 
-void morphology_store::match_headwords(
-    const std::map<std::u16string, chosen_definition>& definitions) {
+void morphology_store::match_headwords(const dictionary& dictionary) {
+    const auto& definitions = dictionary.definitions;
     std::unordered_map<std::string, std::string> spelling;
     // Dictionary headwords by their letters and breathings alone, where that is unambiguous.
     std::unordered_map<std::string, std::string> by_letters;
@@ -228,10 +228,7 @@ void morphology_store::match_headwords(
         }
     }
     auto known = [&](const std::string& h) { return definitions.contains(widen(h)); };
-    auto dictionary_spelling = [&](const std::string& lemma) -> std::string {
-        if (known(lemma)) {
-            return lemma;
-        }
+    auto dictionary_spelling = [&](const std::string& lemma, char marker) -> std::string {
         std::string base = lemma;
         if (base.ends_with("-pl")) {
             base.resize(base.size() - 3);
@@ -240,26 +237,44 @@ void morphology_store::match_headwords(
                (base.back() == '%' || (base.back() >= '1' && base.back() <= '9'))) {
             base.pop_back();
         }
+        const std::string joined = join_preverb(base);
+        // LSJ first: a word it has in full is shown in full, whatever the homograph digit.
+        for (const std::string& form : {lemma, base, joined}) {
+            if (auto key = dictionary.lsj.key_for(form, marker)) {
+                return *key;
+            }
+        }
+        if (known(lemma)) {
+            return lemma;
+        }
         for (const std::string& candidate : {base, base + "1", base + "2"}) {
             if (!candidate.empty() && known(candidate)) {
                 return candidate;
             }
         }
-        const std::string joined = join_preverb(base);
         if (joined != base && known(joined)) {
             return joined;
         }
         if (const auto it = by_letters.find(without_accents(joined)); it != by_letters.end()) {
             return it->second;
         }
+        // A name no dictionary has as a name (*ni/kh) takes LSJ's entry of the word, which the
+        // program would find without the capital if LSJ did not number its homographs.
+        if (const auto star = base.find('*'); star != std::string::npos) {
+            std::string lower = base;
+            lower.erase(star, 1);
+            if (auto key = dictionary.lsj.key_for(lower, marker)) {
+                return *key;
+            }
+        }
         return lemma;
     };
     auto rename = [&](analyses& list) {
         for (auto& a : list) {
             const std::string lemma(a.lemma());
-            auto it = spelling.find(lemma);
+            auto it = spelling.find(a.marker + lemma);
             if (it == spelling.end()) {
-                it = spelling.emplace(lemma, dictionary_spelling(lemma)).first;
+                it = spelling.emplace(a.marker + lemma, dictionary_spelling(lemma, a.marker)).first;
             }
             if (it->second != lemma) {
                 a.set_lemma(it->second);

@@ -39,8 +39,10 @@ public:
     // Adds the keys of the built texts: a key the analyser lists is kept as it is; another key
     // takes the analyses of the word's bare Greek letters, or MorphGNT's, or a treebank's.
     void add_text_words(const text_word_counts& words);
-    // Writes every last headword as the dictionary spells it (homograph digit, "-pl" plurals).
-    void match_headwords(const std::map<std::u16string, chosen_definition>& definitions);
+    // Writes every last headword as the dictionary spells it: as LSJ keys the homograph the
+    // analysis means where LSJ has the word in full, otherwise as another dictionary spells it
+    // (homograph digit, "-pl" plurals, joined preverbs, accents).
+    void match_headwords(const dictionary& dictionary);
 
     // What the program finds for a key: the key itself, then without its first "*", and so on.
     const analyses* find(std::string_view key) const;

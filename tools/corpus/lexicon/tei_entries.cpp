@@ -1,6 +1,8 @@
 #include "lexicon/tei_entries.h"
 
 #include "common/unicode_text.h"
+#include "lexicon/character_entities.h"
+#include "lexicon/headword_check.h"
 #include "lexicon/morphology_analysis.h"
 #include "lexicon/record_file.h"
 
@@ -34,7 +36,7 @@ bool is_greek_element(const pugi::xml_node& node) {
 void collect_text(const pugi::xml_node& node, std::string& out) {
     for (const auto& child : node.children()) {
         if (child.type() == pugi::node_pcdata || child.type() == pugi::node_cdata) {
-            out += child.value();
+            out += resolve_entities(child.value());
         } else if (child.type() == pugi::node_element) {
             collect_text(child, out);
         }
@@ -53,18 +55,10 @@ bool has_bold(const pugi::xml_node& node) {
     return false;
 }
 
-// English text as it goes into a definition: "<" and ">" cannot stand there, they would read as
-// marks.
+// Text of the source as UTF-16, with the character references that XML leaves (those the
+// source's DTD declares) resolved.
 std::u16string plain_text(const char* utf8) {
-    std::u16string text = greek_from_utf8(utf8);
-    for (auto& c : text) {
-        if (c == u'<') {
-            c = 0xAB;
-        } else if (c == u'>') {
-            c = 0xBB;
-        }
-    }
-    return text;
+    return greek_from_utf8(resolve_entities(utf8));
 }
 
 class tei_walker {
@@ -149,13 +143,28 @@ source_entry finish_entry(std::u16string headword, definition_text& text, std::s
     return e;
 }
 
-std::u16string trim(std::u16string text) {
-    const auto first = text.find_first_not_of(u" \t\r\n,*");
-    const auto last = text.find_last_not_of(u" \t\r\n,.");
-    if (first == std::u16string::npos) {
+// A headword as an entry shows it, with what is no Greek (English words, sigla) blanked out.
+std::u16string greek_only(std::u16string_view shown) {
+    std::u16string out(shown);
+    for (auto& c : out) {
+        if (!is_greek_unit(c) && c != u',' && c != u'-' && c != u'[' && c != u']') {
+            c = u' ';
+        }
+    }
+    return out;
+}
+
+// The headword an entry shows in Beta Code: the text of its first <orth>, empty without one.
+std::u16string shown_orth(const pugi::xml_node& entry, const tei_flavour& flavour,
+                          const betaconverter& converter) {
+    const auto orth = entry.select_node(".//orth").node();
+    if (!orth) {
         return {};
     }
-    return text.substr(first, last - first + 1);
+    std::string text;
+    collect_text(orth, text);
+    return flavour.beta_code_greek ? widen(normalise_headword(text))
+                                   : greek_to_beta(greek_from_utf8(text), converter);
 }
 
 void find_entries(const pugi::xml_node& node, const char* name,
@@ -194,7 +203,9 @@ std::vector<source_entry> read_tei_entries(const pugi::xml_document& document,
         if (text.empty()) {
             continue;
         }
-        entries.push_back(finish_entry(std::move(headword), text, max_length));
+        auto e = finish_entry(std::move(headword), text, max_length);
+        e.shown_headword = shown_orth(node, flavour, converter);
+        entries.push_back(std::move(e));
     }
     return entries;
 }
@@ -210,12 +221,24 @@ std::vector<source_entry> read_abbott_smith(const pugi::xml_document& document,
         const auto bold = node.select_node(".//form//hi[@rend='bold']").node();
         std::string shown;
         collect_text(bold, shown);
-        std::u16string headword = greek_from_utf8(shown);
-        if (const auto comma = headword.rfind(u','); comma != std::u16string::npos) {
-            headword = headword.substr(comma + 1);
+        // The bold form lists the headword with its endings and article ("εἴσ-οδος, -ου, ὁ"), or
+        // a letter with its name ("Α, α, ἄλφα"): the headword is its longest part.
+        const std::u16string beta = greek_to_beta(greek_only(greek_from_utf8(shown)), converter);
+        std::u16string headword;
+        std::size_t start = 0;
+        while (start <= beta.size()) {
+            const auto comma = std::min(beta.find(u',', start), beta.size());
+            const auto words = shown_headword_words(beta.substr(start, comma - start));
+            std::u16string part;
+            for (const auto& w : words) {
+                part += (part.empty() ? u"" : u" ") + w;
+            }
+            if (headword_letters(part).size() > headword_letters(headword).size()) {
+                headword = part;
+            }
+            start = comma + 1;
         }
-        headword = trim(std::move(headword));
-        if (headword.empty() || !is_greek_letter(headword.front())) {
+        if (headword.empty()) {
             continue;
         }
         definition_text text(flavour.source_letter, converter);
@@ -223,7 +246,9 @@ std::vector<source_entry> read_abbott_smith(const pugi::xml_document& document,
         if (text.empty()) {
             continue;
         }
-        entries.push_back(finish_entry(greek_to_beta(headword, converter), text, max_length));
+        auto e = finish_entry(headword, text, max_length);
+        e.shown_headword = std::move(headword);
+        entries.push_back(std::move(e));
     }
     return entries;
 }
@@ -235,9 +260,16 @@ std::vector<source_entry> read_dodson(const pugi::xml_document& document,
     std::vector<source_entry> entries;
     for (const auto& node : nodes) {
         const std::u16string orth = greek_from_utf8(node.child_value("orth"));
-        std::u16string headword = orth.substr(0, orth.find(u','));
-        headword = trim(std::move(headword));
-        if (headword.empty() || !is_greek_letter(headword.front())) {
+        if (orth.empty() || !is_greek_letter(orth.front())) {
+            continue;
+        }
+        const std::u16string shown = greek_to_beta(greek_only(orth), converter);
+        const auto words = shown_headword_words(shown);
+        std::u16string headword;
+        for (const auto& w : words) {
+            headword += (headword.empty() ? u"" : u" ") + w;
+        }
+        if (headword.empty()) {
             continue;
         }
         const auto full = node.find_child_by_attribute("def", "role", "full");
@@ -246,7 +278,9 @@ std::vector<source_entry> read_dodson(const pugi::xml_document& document,
         text.greek_unicode(orth);
         text.set_style(definition_text::style::normal);
         text.text(plain_text(full.child_value()));
-        entries.push_back(finish_entry(greek_to_beta(headword, converter), text, max_length));
+        auto e = finish_entry(std::move(headword), text, max_length);
+        e.shown_headword = shown;
+        entries.push_back(std::move(e));
     }
     return entries;
 }

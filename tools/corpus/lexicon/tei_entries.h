@@ -13,6 +13,9 @@ namespace veso::corpus {
 struct source_entry {
     std::u16string headword;
     std::u16string definition;
+    // The headword as the entry's own text shows it (Beta Code, perhaps with endings or several
+    // words); empty for sources whose entries show none.
+    std::u16string shown_headword;
     bool cut = false; // the source text was longer than a field holds
 };
 
