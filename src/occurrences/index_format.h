@@ -108,9 +108,8 @@ struct lemma_record {
     std::uint32_t count_pairs = 0;
 };
 
-// A lemma's count in an author: the frequency table's (o.dat) where it has a column for the
-// author, otherwise the sum of the shares of the author's tokens listed under the lemma. Zero
-// counts are left out.
+// A lemma's count in an author: the frequency table's (o.dat), so that the windows and the lookup
+// pane show the same count. Zero counts are left out.
 struct author_count {
     std::uint32_t author = 0;
     float count = 0;

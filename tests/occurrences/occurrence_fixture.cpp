@@ -58,7 +58,7 @@ void occurrence_fixture::SetUp() {
     std::ofstream o(data() / "o.dat", std::ios::binary);
     for (const auto& [lemma, unused] : lemmas) {
         o << latin1(lemma) << '\x02';
-        for (int author = 1; author <= 31; ++author) {
+        for (int author = 1; author <= 44; ++author) {
             o << (author > 1 ? "," : "") << frequency(lemma, author);
         }
         o << '\x01';

@@ -18,7 +18,7 @@ protected:
     // Keys as the program looks words up, with the lemmas of their analyses in order. θεά has two
     // lemmas, εἶπεν two (in the Bible); Ἐν is not known with its capital, so it has none.
     static const std::map<std::u16string, std::vector<std::u16string>>& morphology();
-    // The frequency table's count of a lemma in an author (1 to 31), as written into o.dat.
+    // The frequency table's count of a lemma in an author (1 to 44), as written into o.dat.
     static int frequency(const std::u16string& lemma, int author);
 
     void SetUp() override;

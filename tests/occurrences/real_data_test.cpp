@@ -51,10 +51,10 @@ TEST_F(RealOccurrences, WrathIsFoundInHomerFromTheIliadsFirstWord) {
 
 // Two independent counts: the frequency table counts the words of the built texts per work, the
 // index lists the tokens of the leaves as the program loads and looks them up. A token counts once
-// for each lemma of its key, so every lemma's tokens in an author with a column are the table's
+// for each lemma of its key, so every lemma's tokens in an author are the table's
 // count, which the index also carries.
 TEST_F(RealOccurrences, EveryLemmaListsAsManyTokensPerAuthorAsTheFrequencyTableCounts) {
-    std::vector<std::array<std::uint32_t, 32>> counted(index->lemma_count());
+    std::vector<std::array<std::uint32_t, author_slots>> counted(index->lemma_count());
     author_walk authors(*index);
     for (std::uint32_t k = 0; k < index->key_count(); ++k) {
         std::array<std::uint32_t, author_slots> per_author{};
@@ -63,7 +63,7 @@ TEST_F(RealOccurrences, EveryLemmaListsAsManyTokensPerAuthorAsTheFrequencyTableC
             ++per_author[static_cast<std::size_t>(authors.author_of(token))];
         });
         for (const std::uint32_t l : index->lemmas_of_key(k)) {
-            for (std::size_t a = 1; a <= 31; ++a) {
+            for (std::size_t a = 1; a < author_slots; ++a) {
                 counted[l][a] += per_author[a];
             }
         }
@@ -82,7 +82,7 @@ TEST_F(RealOccurrences, EveryLemmaListsAsManyTokensPerAuthorAsTheFrequencyTableC
     }
     std::size_t differing = 0;
     for (std::uint32_t l = 0; l < index->lemma_count(); ++l) {
-        for (unsigned a = 1; a <= 31; ++a) {
+        for (unsigned a = 1; a < author_slots; ++a) {
             const auto table = static_cast<std::uint32_t>(lex->frequency_field(index->lemma(l), a));
             EXPECT_EQ(index->lemma_count_in(l, static_cast<int>(a)), table);
             const bool fits = unshown.contains(static_cast<int>(a)) ? counted[l][a] <= table

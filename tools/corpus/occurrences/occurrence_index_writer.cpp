@@ -1,6 +1,5 @@
 #include "occurrences/occurrence_index_writer.h"
 
-#include "lexicon/frequency_table.h"
 #include "lexicon/lexicon.h"
 #include "lexicon/morphgnt_analyses.h"
 #include "lexicon/text_words.h"
@@ -275,8 +274,6 @@ std::array<section_bytes, section_count> index_builder::sections() {
     section_bytes stream;
     std::vector<checkpoint> checkpoints;
     std::vector<std::vector<std::uint32_t>> postings(keys_.size());
-    // Tokens of the authors without a frequency-table column, per key.
-    std::vector<std::vector<std::uint32_t>> uncounted(author_slots);
     for (std::size_t leaf = 0; leaf < leaves_.size(); ++leaf) {
         const leaf_record& l = leaves_[leaf];
         const std::uint32_t end =
@@ -293,12 +290,6 @@ std::array<section_bytes, section_count> index_builder::sections() {
             append_varint(stream, rank[tk.key]);
             previous = tk.position;
             postings[rank[tk.key]].push_back(t);
-            if (author > frequency_columns) {
-                if (uncounted[author].empty()) {
-                    uncounted[author].assign(keys_.size(), 0);
-                }
-                ++uncounted[author][rank[tk.key]];
-            }
         }
     }
     at(section::leaves) = bytes_of(leaves_);
@@ -380,24 +371,7 @@ std::array<section_bytes, section_count> index_builder::sections() {
         lemma_keys.insert(lemma_keys.end(), keys_of_lemma[id].begin(), keys_of_lemma[id].end());
         const std::size_t first_count = counts.size();
         for (std::uint32_t author = 1; author < author_slots; ++author) {
-            double count = 0;
-            if (author <= frequency_columns) {
-                count = lexicon_.frequency_field(lemma, author);
-            } else if (!uncounted[author].empty()) {
-                for (const std::uint32_t r : keys_of_lemma[id]) {
-                    const key_entry& entry = keys_[order[r]];
-                    const auto place = static_cast<std::size_t>(
-                        std::find(entry.lemmas.begin(), entry.lemmas.end(), lemma_order[id]) -
-                        entry.lemmas.begin());
-                    if (uncounted[author][r] == 0) {
-                        continue;
-                    }
-                    const int row =
-                        readings_.same_for_every_author() ? 0 : static_cast<int>(author);
-                    count += uncounted[author][r] *
-                             (entry.lemmas.size() > 1 ? shares_of(entry, row)[place] : 1.0);
-                }
-            }
+            const auto count = lexicon_.frequency_field(lemma, author);
             if (count > 0) {
                 counts.push_back({author, static_cast<float>(count)});
             }
