@@ -1,6 +1,9 @@
 #include "occurrences/short_gloss.h"
 
+#include "lexicon/definition_markup.h"
+
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace veso::occurrences {
@@ -105,6 +108,13 @@ bool has_english(const wide_string& text) {
     return false;
 }
 
+// Latin or Greek.
+bool has_letter(const wide_string& text) {
+    return std::any_of(text.begin(), text.end(), [](char16_t c) {
+        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || c >= u'\u0370';
+    });
+}
+
 bool is_space(char16_t c) {
     return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
 }
@@ -141,22 +151,29 @@ wide_string tidied(wide_string_view text) {
         text.substr(0, stop).find_first_not_of(u" ") != wide_string_view::npos) {
         text = text.substr(0, stop);
     }
-    // Words separated by single spaces.
+    // Words separated by single spaces; punctuation set off by the space after a Greek span goes
+    // with the word before it.
     std::vector<wide_string> words;
     wide_string word;
+    const auto finish_word = [&] {
+        if (word.empty()) {
+            return;
+        }
+        if (!words.empty() && word.find_first_not_of(u",.;:)") == wide_string::npos) {
+            words.back() += word;
+        } else {
+            words.push_back(word);
+        }
+        word.clear();
+    };
     for (const char16_t c : text) {
         if (is_space(c)) {
-            if (!word.empty()) {
-                words.push_back(std::move(word));
-                word.clear();
-            }
+            finish_word();
         } else {
             word += c;
         }
     }
-    if (!word.empty()) {
-        words.push_back(std::move(word));
-    }
+    finish_word();
     std::size_t first = 0;
     while (first < words.size() && is_label(words[first])) {
         ++first;
@@ -177,6 +194,23 @@ wide_string tidied(wide_string_view text) {
         out.pop_back();
     }
     return out;
+}
+
+// The fuller entry a short definition goes on to ("<I>Autenrieth <B>..."), as a definition of its
+// own ("[A] <B>...").
+std::optional<wide_string> named_entry(wide_string_view rest) {
+    if (!rest.starts_with(u"<I>")) {
+        return std::nullopt;
+    }
+    rest.remove_prefix(3);
+    for (const char16_t letter : wide_string_view(u"LATD")) {
+        const wide_string_view name = definition_source_name(letter);
+        if (rest.starts_with(name) && rest.substr(name.size()).starts_with(u' ')) {
+            return u"[" + wide_string(1, letter) + u"] " +
+                   wide_string(rest.substr(name.size() + 1));
+        }
+    }
+    return std::nullopt;
 }
 
 } // namespace
@@ -202,8 +236,22 @@ wide_string short_gloss(wide_string_view definition, const betaconverter& conver
     default:
         break;
     }
+    if (wanted == 0) {
+        // A short definition, which may go on to a fuller entry named in italics: the gloss is
+        // what stands before the first change of type style.
+        const std::vector<run> runs =
+            runs_of(definition, converter, false, [](const run&) { return true; });
+        wide_string gloss =
+            tidied(converted_text(definition.substr(0, runs.front().to), converter));
+        if (has_letter(gloss)) {
+            return gloss;
+        }
+        if (const auto fuller = named_entry(definition.substr(runs.front().to))) {
+            return short_gloss(*fuller, converter);
+        }
+    }
     const auto is_translation = [wanted](const run& r) {
-        return wanted != 0 && r.style == wanted && !r.starts_definition && has_english(r.text);
+        return r.style == wanted && !r.starts_definition && has_english(r.text);
     };
     const std::vector<run> runs = runs_of(definition, converter, false, is_translation);
     if (is_translation(runs.back())) {

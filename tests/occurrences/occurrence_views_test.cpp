@@ -165,6 +165,14 @@ TEST(ShortGloss, TakesTheFirstTranslationOfEachSource) {
         short_gloss(u"[D] <B><G>*(/agabos, ou, o(</G><N>Agabus, a Christian prophet. ", converter),
         u"Agabus, a Christian prophet");
     EXPECT_EQ(short_gloss(u"[M] aeolic for <G>*mou=sa</G> ", converter), u"aeolic for Μοῦσα");
+    // A short definition followed by a fuller entry, named: the short one alone.
+    EXPECT_EQ(short_gloss(u"[S] sing <I>Autenrieth <B><G>a)ei/dw</G> <N>fut. <G>a)ei/somai</G>, "
+                          u"<I>sing <N>--I. trans. ",
+                          converter),
+              u"sing");
+    EXPECT_EQ(
+        short_gloss(u"[M] = <G>e(/lwr</G>, Il. <I>Autenrieth <B><G>e(lw/rion</G> <N>= ", converter),
+        u"= ἕλωρ, Il");
     // A colon or semicolon ends the translation, and the next sense's label with it.
     EXPECT_EQ(short_gloss(u"[L] <G>dama/zw</G> <B>overpower: A.I <N>Il. ", converter),
               u"overpower");
