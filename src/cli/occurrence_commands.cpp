@@ -26,11 +26,52 @@ std::filesystem::path data_folder(command_context& context) {
     return context.data()->folder();
 }
 
-// A failure: the message on standard error and status 1, once the command's objects are gone.
+// A command's failure, with what to tell the user.
+struct failure {
+    wide_string message;
+};
+
 [[noreturn]] void fail(const wide_string& message) {
-    std::cout.flush();
-    std::cerr << "veso-cli: " << to_utf8(message) << "\n";
-    std::exit(1);
+    throw failure{message};
+}
+
+// Runs a command; a failure puts its message on standard error and ends the program with status 1
+// once the command's objects are gone.
+template <class Command> void run_reporting(Command command) {
+    int status = 0;
+    try {
+        command();
+    } catch (const failure& f) {
+        std::cerr << "veso-cli: " << to_utf8(f.message) << "\n";
+        status = 1;
+    }
+    exit_on_failure(status);
+}
+
+// The author numbers whose texts the index holds, as "1 to 31, 38 and 44".
+wide_string indexed_authors(const occurrence_index& index) {
+    std::vector<std::pair<int, int>> ranges;
+    for (int a = 1; a < static_cast<int>(author_slots); ++a) {
+        if (index.author_tokens(a) == 0) {
+            continue;
+        }
+        if (!ranges.empty() && ranges.back().second == a - 1) {
+            ranges.back().second = a;
+        } else {
+            ranges.emplace_back(a, a);
+        }
+    }
+    wide_string out;
+    for (std::size_t i = 0; i < ranges.size(); ++i) {
+        if (i > 0) {
+            out += i + 1 == ranges.size() ? u" and " : u", ";
+        }
+        out += from_utf8(std::to_string(ranges[i].first));
+        if (ranges[i].second != ranges[i].first) {
+            out += u" to " + from_utf8(std::to_string(ranges[i].second));
+        }
+    }
+    return out;
 }
 
 std::unique_ptr<occurrence_index> open_index(const std::filesystem::path& folder) {
@@ -49,8 +90,7 @@ wide_string greek_of(const betaconverter& converter, const wide_string& beta) {
     return greek;
 }
 
-// Whole counts print as integers; shares summed for an author without a frequency column may not
-// be whole.
+// Whole counts print as integers; counts that a model of readings shares out may not be whole.
 json count_json(double count) {
     const double rounded = std::round(count);
     if (std::abs(count - rounded) < 1e-6) {
@@ -80,8 +120,8 @@ void run_occurrences(const occurrence_arguments& args, command_context& context)
     const auto index = open_index(data_folder(context));
     if (args.author != 0 && index->author_tokens(args.author) == 0) {
         fail(u"--author " + from_utf8(std::to_string(args.author)) +
-             u": no texts of that author are indexed (authors are numbered 1 to 31, and 44 for "
-             u"the Bible).");
+             u": no texts of that author are indexed (the index holds texts of authors " +
+             indexed_authors(*index) + u").");
     }
     occurrence_search search;
     std::vector<std::uint32_t> lemmas;
@@ -247,18 +287,23 @@ void add_occurrence_commands(CLI::App& app, command_context& context) {
     command->add_option("--author", occurrences->author, "only the texts of this author number");
     command->add_option("--limit", occurrences->limit, "hits to print (default 20; 0: all)");
     command->add_option("WORD", occurrences->word, "Greek or Beta Code")->required();
-    command->callback([occurrences, &context] { run_occurrences(*occurrences, context); });
+    command->callback([occurrences, &context] {
+        run_reporting([&] { run_occurrences(*occurrences, context); });
+    });
 
     auto vocabulary = std::make_shared<vocabulary_arguments>();
     command = app.add_subcommand(
         "vocabulary", "Every lemma of a section once, with its counts and a short gloss, in order "
                       "of first appearance, as one JSON line");
     command->add_option("ID", vocabulary->id, "catalogue identifier")->required();
-    command->add_option("--section", vocabulary->section,
-                        "section of ID's work (default: ID's own section)");
+    command
+        ->add_option("--section", vocabulary->section,
+                     "section of ID's work (default: ID's own section)")
+        ->check(CLI::Range(0, mydoc::section_capacity - 1));
     command->add_option("--skip-common", vocabulary->skip_common,
                         "leave out the author's K most frequent lemmas");
-    command->callback([vocabulary, &context] { run_vocabulary(*vocabulary, context); });
+    command->callback(
+        [vocabulary, &context] { run_reporting([&] { run_vocabulary(*vocabulary, context); }); });
 }
 
 } // namespace veso::cli
