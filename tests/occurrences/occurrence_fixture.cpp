@@ -65,9 +65,13 @@ void occurrence_fixture::SetUp() {
     }
     o.close();
 
+    rewrite_index(corpus::equal_reading_shares());
+}
+
+void occurrence_fixture::rewrite_index(const corpus::reading_likelihood& readings) {
+    index.reset();
     nlohmann::json report;
     std::string error;
-    const corpus::equal_reading_shares readings;
     const std::int32_t notices[] = {140};
     ASSERT_TRUE(corpus::write_occurrence_index(
         {library.root(), library.tables(), library.catalogue(), notices}, readings, report, error))

@@ -2,6 +2,7 @@
 
 #include "../library/synthetic_library.h"
 #include "occurrences/occurrence_index.h"
+#include "occurrences/reading_shares.h"
 
 #include <gtest/gtest.h>
 #include <map>
@@ -22,6 +23,9 @@ protected:
     static int frequency(const std::u16string& lemma, int author);
 
     void SetUp() override;
+    // Writes the index again with these reading shares, and the manifest after it, as the
+    // builder does, and opens it.
+    void rewrite_index(const corpus::reading_likelihood& readings);
     std::filesystem::path data() const { return library.root() / "data"; }
     // Opens the index as the program does.
     occurrences::occurrence_index::opened open() const;

@@ -172,6 +172,49 @@ TEST_F(OccurrenceIndexTest, EveryLemmaAndFormListsExactlyTheTokensAPlainScanFind
     }
 }
 
+// Shares that differ by author, as a model of readings gives them: a form's last lemma is the
+// likeliest in the texts of even-numbered authors, its first elsewhere.
+class shares_by_author_parity final : public corpus::reading_likelihood {
+public:
+    std::vector<double> lemma_shares(std::string_view, std::u16string_view,
+                                     std::span<const std::u16string> lemmas,
+                                     int author) const override {
+        std::vector<double> shares(lemmas.size(), 0.25 / static_cast<double>(lemmas.size()));
+        (author % 2 == 0 ? shares.back() : shares.front()) += 0.75;
+        return shares;
+    }
+    bool same_for_every_author() const override { return false; }
+};
+
+TEST_F(OccurrenceIndexTest, EachTokensLikeliestReadingIsTheOneItsAuthorsSharesFavour) {
+    rewrite_index(shares_by_author_parity());
+    const auto tokens = scan(library, morphology());
+    std::set<std::u16string> lemmas;
+    std::set<bool> last_chosen; // whether the test met tokens of both kinds of author
+    for (const auto& t : tokens) {
+        lemmas.insert(t.lemmas.begin(), t.lemmas.end());
+        if (t.lemmas.size() > 1) {
+            last_chosen.insert(t.author % 2 == 0);
+        }
+    }
+    EXPECT_EQ(last_chosen.size(), 2u);
+    for (const std::u16string& lemma : lemmas) {
+        const auto found = index->find_lemmas(lemma);
+        ASSERT_EQ(found.size(), 1u);
+        const hit_list hits = find_hits(*index, search_lemmas(*index, found));
+        std::vector<located> expected;
+        for (const auto& t : tokens) {
+            if (std::find(t.lemmas.begin(), t.lemmas.end(), lemma) != t.lemmas.end()) {
+                const auto& best = t.author % 2 == 0 ? t.lemmas.back() : t.lemmas.front();
+                expected.emplace_back(t.id, t.position, best == lemma);
+            }
+        }
+        EXPECT_EQ(listed(*index, hits), expected) << std::string(lemma.begin(), lemma.end());
+        // The counts stay the frequency table's, whatever the shares.
+        EXPECT_EQ(index->lemma_count_in(found.front(), 17), frequency(lemma, 17));
+    }
+}
+
 TEST_F(OccurrenceIndexTest, LeavesShowWhatTheDocumentShowsAndTheirTextIsReadFromTheRightFile) {
     platform::headless_ui_services ui;
     auto doc = std::make_unique<mydoc>(ui, nullptr, library.root());

@@ -517,7 +517,8 @@ bool write_occurrence_index(const occurrence_sources& sources, const reading_lik
     return true;
 }
 
-bool build_occurrence_index(const fs::path& out, nlohmann::json& report) {
+bool build_occurrence_index(const fs::path& out, const reading_likelihood& readings,
+                            nlohmann::json& report) {
     const auto start = std::chrono::steady_clock::now();
     const document_tables tables = document_tables::compiled();
     // The index records positions in the passages as this program's tables place them; texts
@@ -550,7 +551,6 @@ bool build_occurrence_index(const fs::path& out, nlohmann::json& report) {
         root = link_folder;
     }
     std::string error;
-    const equal_reading_shares readings;
     const bool written = write_occurrence_index(
         {root, tables, catalogue_entries(), missing_passage_ids()}, readings, report, error);
     if (!link_folder.empty()) {

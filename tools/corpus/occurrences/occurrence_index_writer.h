@@ -29,8 +29,9 @@ bool write_occurrence_index(const occurrence_sources& sources, const reading_lik
                             nlohmann::json& report, std::string& error);
 
 // The data builder's step: the index of the data just written into out, with the program's
-// compiled tables and catalogue and equal reading shares. Prints what it did; false (with a
+// compiled tables and catalogue and the reading shares given. Prints what it did; false (with a
 // message on standard error) when the index cannot be written.
-bool build_occurrence_index(const std::filesystem::path& out, nlohmann::json& report);
+bool build_occurrence_index(const std::filesystem::path& out, const reading_likelihood& readings,
+                            nlohmann::json& report);
 
 } // namespace veso::corpus

@@ -9,7 +9,14 @@ namespace veso::corpus {
 
 // How likely each reading of a word form is: the occurrence index lists a token under every lemma
 // of its key, each with the share this gives it, and calls the lemma with the highest share (the
-// first of equal ones) the token's likeliest reading.
+// first of equal ones) the token's likeliest reading. The counts the index shows per author stay
+// the frequency table's, whatever the shares.
+//
+// The data builder hands its model of readings to build_occurrence_index through this interface.
+// For the corpus's reading_model, lemma_shares looks the key up with the model's own lookup(),
+// takes likelihoods(key, analyses, author == 0 ? every_author : author) (author numbers are the
+// model's author slots) and adds up the likelihoods of each lemma's analyses in the order of
+// `lemmas`; same_for_every_author is then false. Until then every lemma has an equal share.
 class reading_likelihood {
 public:
     virtual ~reading_likelihood() = default;
