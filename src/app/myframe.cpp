@@ -461,7 +461,7 @@ void myframe::show_occurrences_of_lemma(std::size_t choice) {
                                            "occurs."));
         return;
     }
-    const auto* index = occurrence_data_->index();
+    const auto* index = opened_index(*occurrence_data_);
     if (index == nullptr) {
         window.show_message(QString::fromStdU16String(occurrence_data_->problem()));
         return;
@@ -485,7 +485,7 @@ void myframe::show_occurrences_of_form() {
         window.show_message(QStringLiteral("Click a word in the text first."));
         return;
     }
-    const auto* index = occurrence_data_->index();
+    const auto* index = opened_index(*occurrence_data_);
     if (index == nullptr) {
         window.show_message(QString::fromStdU16String(occurrence_data_->problem()));
         return;
@@ -518,7 +518,7 @@ void myframe::find_word(const QString& typed) {
                                       .arg(typed.trimmed()));
         return;
     }
-    const auto* index = occurrence_data_->index();
+    const auto* index = opened_index(*occurrence_data_);
     if (index == nullptr) {
         window.show_message(QString::fromStdU16String(occurrence_data_->problem()));
         return;

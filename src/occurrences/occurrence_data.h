@@ -19,6 +19,8 @@ public:
 
     // The index, or null with problem() saying why and how to rebuild it.
     const occurrence_index* index();
+    // Whether the index has been read (the first use takes a moment: it is read whole and checked).
+    bool is_open() const { return index_ != nullptr; }
     const wide_string& problem() const { return problem_; }
     passage_text& text() { return text_; }
     const catalogue_places& places() const { return places_; }

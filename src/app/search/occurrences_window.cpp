@@ -2,6 +2,7 @@
 
 #include "app/search/frequency_chart.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -95,6 +96,16 @@ public:
 };
 
 } // namespace
+
+const occurrences::occurrence_index* opened_index(occurrences::occurrence_data& data) {
+    if (data.is_open()) {
+        return data.index();
+    }
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const occurrences::occurrence_index* index = data.index();
+    QApplication::restoreOverrideCursor();
+    return index;
+}
 
 occurrence_model::occurrence_model(occurrences::occurrence_data& data, QObject* parent)
     : QAbstractListModel(parent), data_(data) {}

@@ -19,6 +19,10 @@ namespace veso {
 
 class frequency_chart;
 
+// The occurrence index, read on its first use under a wait cursor; null with data.problem() saying
+// why it cannot be used.
+const occurrences::occurrence_index* opened_index(occurrences::occurrence_data& data);
+
 // The rows of an occurrence list for a list view, handed over a few hundred at a time as the view
 // scrolls; a hit's line of context is read when it is first shown.
 class occurrence_model : public QAbstractListModel {

@@ -1,5 +1,7 @@
 #include "app/search/vocabulary_window.h"
 
+#include "app/search/occurrences_window.h"
+
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
@@ -159,7 +161,7 @@ void vocabulary_window::show_message(const QString& message) {
 }
 
 void vocabulary_window::show_section(std::int32_t id, const QString& title) {
-    const occurrences::occurrence_index* index = data_.index();
+    const occurrences::occurrence_index* index = opened_index(data_);
     if (index == nullptr) {
         show_message(qt_text(data_.problem()));
         return;
