@@ -119,8 +119,22 @@ bool is_space(char16_t c) {
     return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
 }
 
-// A sense label: a letter, a Roman or Arabic number, or one in brackets, followed by a full stop
-// or closing bracket.
+// One level of a sense label: a letter, or a Roman or Arabic number.
+bool is_label_part(wide_string_view part) {
+    if (part.empty() || part.size() > 4) {
+        return false;
+    }
+    const bool digits =
+        std::all_of(part.begin(), part.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; });
+    const bool roman = std::all_of(part.begin(), part.end(),
+                                   [](char16_t c) { return c == u'I' || c == u'V' || c == u'X'; });
+    return digits || roman ||
+           (part.size() == 1 &&
+            ((part[0] >= u'a' && part[0] <= u'z') || (part[0] >= u'A' && part[0] <= u'Z')));
+}
+
+// A sense label: its levels joined by full stops ("A.", "A.I.", "II.2."), or one in brackets,
+// followed by a full stop or closing bracket.
 bool is_label(wide_string_view word) {
     if (word.empty() || (word.back() != u'.' && word.back() != u')')) {
         return false;
@@ -132,16 +146,17 @@ bool is_label(wide_string_view word) {
     if (!core.empty() && core.front() == u'(') {
         core.remove_prefix(1);
     }
-    if (core.empty() || core.size() > 4) {
+    if (core.empty()) {
         return false;
     }
-    const bool digits =
-        std::all_of(core.begin(), core.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; });
-    const bool roman = std::all_of(core.begin(), core.end(),
-                                   [](char16_t c) { return c == u'I' || c == u'V' || c == u'X'; });
-    return digits || roman ||
-           (core.size() == 1 &&
-            ((core[0] >= u'a' && core[0] <= u'z') || (core[0] >= u'A' && core[0] <= u'Z')));
+    for (std::size_t start = 0; start <= core.size();) {
+        const std::size_t stop = std::min(core.find(u'.', start), core.size());
+        if (!is_label_part(core.substr(start, stop - start))) {
+            return false;
+        }
+        start = stop + 1;
+    }
+    return true;
 }
 
 wide_string tidied(wide_string_view text) {

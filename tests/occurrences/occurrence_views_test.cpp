@@ -176,6 +176,9 @@ TEST(ShortGloss, TakesTheFirstTranslationOfEachSource) {
     // A colon or semicolon ends the translation, and the next sense's label with it.
     EXPECT_EQ(short_gloss(u"[L] <G>dama/zw</G> <B>overpower: A.I <N>Il. ", converter),
               u"overpower");
+    EXPECT_EQ(
+        short_gloss(u"[L] <G>o)/llumi</G> <B>A.I. destroy, make an end of, <N>Il. ", converter),
+        u"destroy, make an end of");
     // Long texts are cut at a word, and nothing at all gives nothing.
     const std::u16string gloss = short_gloss(
         u"[S] " + std::u16string(20, u'w') + u" " + std::u16string(70, u'v') + u" end ", converter);
