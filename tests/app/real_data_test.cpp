@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTest>
 #include <cstdlib>
@@ -183,6 +184,13 @@ TEST_F(RealDataFrameTest, OpeningAHitShowsThePageThatHoldsItWithTheWordMarked) {
     frame().run_command(40039);
     frame().text_widget().repaint();
     EXPECT_EQ(frame().text().marked_word(), -1);
+
+    // The next search's list starts at its top, wherever the last one was scrolled to.
+    frame().find_word(QStringLiteral("λόγος"));
+    window->hits_view().scrollToBottom();
+    ASSERT_GT(window->hits_view().verticalScrollBar()->value(), 0);
+    frame().find_word(QStringLiteral("θεά"));
+    EXPECT_EQ(window->hits_view().verticalScrollBar()->value(), 0);
 }
 
 TEST_F(RealDataFrameTest, VocabularyOfTheShownSection) {

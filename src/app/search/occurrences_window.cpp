@@ -301,6 +301,8 @@ void occurrences_window::apply_filter() {
     }
     list_->apply({author_filter_->currentData().toInt(), other_readings_->isChecked()});
     model_->set_list(list_.get());
+    // A new list starts at its top, whatever the last one showed.
+    view_->scrollToTop();
     update_totals();
 }
 
