@@ -169,11 +169,11 @@ void myframe::create_menus() {
 
     auto* search = menuBar()->addMenu(QStringLiteral("Se&arch"));
     for (const auto& [id, text, key] :
-         {std::tuple{command::occurrences_of_lemma, "Occurrences of the clicked word's lemma",
+         {std::tuple{command::occurrences_of_lemma, "Occurrences of the clicked word's &lemma",
                      Qt::Key_O},
-          std::tuple{command::occurrences_of_form, "Occurrences of the clicked form", Qt::Key_M},
-          std::tuple{command::find_word, "Find a word...", Qt::Key_W},
-          std::tuple{command::vocabulary, "Vocabulary of this section...", Qt::Key_V}}) {
+          std::tuple{command::occurrences_of_form, "Occurrences of the clicked &form", Qt::Key_M},
+          std::tuple{command::find_word, "F&ind a word...", Qt::Key_W},
+          std::tuple{command::vocabulary, "&Vocabulary of this section...", Qt::Key_V}}) {
         search->addAction(
             add_command(id, QString::fromUtf8(text), QKeySequence(Qt::CTRL | Qt::SHIFT | key)));
     }

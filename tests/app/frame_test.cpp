@@ -144,9 +144,9 @@ TEST_F(FrameTest, MenusCarryTheItemsAndTexts) {
     for (auto* item : frame().menuBar()->actions()[4]->menu()->actions()) {
         search_items << item->text();
     }
-    EXPECT_EQ(search_items, (QStringList{"Occurrences of the clicked word's lemma",
-                                         "Occurrences of the clicked form", "Find a word...",
-                                         "Vocabulary of this section..."}));
+    EXPECT_EQ(search_items, (QStringList{"Occurrences of the clicked word's &lemma",
+                                         "Occurrences of the clicked &form", "F&ind a word...",
+                                         "&Vocabulary of this section..."}));
     // The start state: catalogue shown, colouring by case.
     EXPECT_TRUE(action(command::text_explorer)->isChecked());
     EXPECT_TRUE(action(command::colour_by_case)->isChecked());
