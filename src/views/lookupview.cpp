@@ -36,6 +36,14 @@ wide_string lookupview::display_form(const wide_string& beta) const {
     return shown;
 }
 
+void lookupview::clear() {
+    definitions.clear();
+    analyses.clear();
+    current_word.clear();
+    previous_word = u"?";
+    next_word = u"?";
+}
+
 int lookupview::paint(platform::device_context& dc, platform::text_size window_size) {
     const int w = window_size.width - 10;
     previous_box_ = {};

@@ -66,6 +66,9 @@ public:
     // then each definition as drawn.
     wide_string plain_text() const;
 
+    // Back to the empty pane of start-up: no word, no neighbours, no analyses.
+    void clear();
+
     // Content, written by the text view's click and by this view.
     std::vector<wide_string> definitions;
     std::vector<wide_string> analyses;

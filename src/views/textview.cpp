@@ -379,11 +379,14 @@ void textview::paint_lines(platform::device_context& dc, const platform::rect& a
 
 int textview::paint_word(platform::device_context& dc, std::int32_t start, std::int32_t end,
                          bool ended_by_space, int x, int y) {
-    const wide_string key = key_of_word_at(start);
-    dc.set_text_colour(colour_of_key(key));
-
     std::u16string_view word = units(start, end);
     const bool opens_bold = !word.empty() && word.front() == bold_on;
+    // Bold runs are speakers' names and headings: labels, not words of the text, so they are
+    // neither coloured nor looked up (the lexicon builder leaves them out as well).
+    const bool label = opens_bold || dc.selected_font() == fonts_->bold.get();
+    const wide_string key = label ? wide_string() : key_of_word_at(start);
+    dc.set_text_colour(label ? platform::make_colour(0, 0, 0) : colour_of_key(key));
+
     if (opens_bold) {
         word.remove_prefix(1);
         dc.select_font(*fonts_->bold);
@@ -692,6 +695,15 @@ void textview::click_start_picture(int x, int y) {
 
 void textview::click_word(std::size_t index) {
     const wide_string& key = word_keys_[index];
+    if (key.empty()) {
+        // A label, or a word too long to have a key: nothing to look up.
+        clicked_word_.clear();
+        if (lookup_ != nullptr) {
+            lookup_->clear();
+            lookup_->invalidate(true);
+        }
+        return;
+    }
     clicked_word_ = key;
     const std::array<wide_string, 3> analysed = lexicon_.analyse_word(key, true);
     wide_string morphology = analysed[0];

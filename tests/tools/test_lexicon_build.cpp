@@ -136,6 +136,38 @@ TEST_F(small_corpus, DamagedSourcesDoNotStopTheBuild) {
     EXPECT_EQ(report["lexicon"]["files"]["m.dat"]["skipped"], 1); // the oversized key
 }
 
+TEST_F(small_corpus, AnnotatedReadingsComeFirstAndEachTokenCountsOnce) {
+    // The analyser lists ναόν as νέω first. The texts use νέω far more than ναός, so the corpus
+    // alone would keep that order; nine annotated words say ναόν is ναός, which LSJ keys nao/s1.
+    write(corpus_ / "morphology" / "analyses.tsv",
+          "nao/s\t<NL>N nao/s  masc nom sg\t\t\tos_ou</NL>\n"
+          "nao/n\t<NL>V ne/w  pres ind act 1st sg\t\t\tw_stem</NL>"
+          "<NL>N nao/s  masc acc sg\t\t\tos_ou</NL>\n"
+          "ne/w\t<NL>V ne/w  pres ind act 1st sg\t\t\tw_stem</NL>\n");
+    std::string treebank = "<treebank><sentence>";
+    for (int i = 0; i < 9; ++i) {
+        treebank += "<word form='ναόν' lemma='ναός' postag='n-s---ma-'/>";
+    }
+    write(corpus_ / "treebanks" / "pedalion" / "temples.xml", treebank + "</sentence></treebank>");
+    const std::u16string homer =
+        corpus::normalise_greek(u"νέω νέω νέω νέω νέω νέω ναόν ναόν ναός ναός ");
+    const corpus::authored_text texts[] = {{17, homer}};
+    nlohmann::json report;
+    ASSERT_TRUE(corpus::build_lexicon_files(corpus_, out_, texts, report));
+    // With MorphGNT's one word, ἠγάπησεν.
+    EXPECT_EQ(report["lexicon"]["reading_model"]["annotated_words_used"], 10);
+    EXPECT_EQ(report["lexicon"]["reading_model"]["held_out"]["all"]["words"], 10);
+
+    lexicon lex(out_);
+    wait_for(lex);
+    ASSERT_TRUE(lex.loading_finished());
+    EXPECT_EQ(lex.analysis_of(u"nao/n"),
+              u"N nao/s1 masc acc sg \tos_ou\x03V ne/w pres ind act 1st sg \tw_stem");
+    // ναόν's two tokens go (almost) wholly to ναός: 10 tokens, 10 counted.
+    EXPECT_EQ(lex.frequency_field(u"nao/s1", 17), 4);
+    EXPECT_EQ(lex.frequency_field(u"ne/w", 17), 6);
+}
+
 namespace {
 
 // A record's value in a one-byte lexicon file, or nullopt.

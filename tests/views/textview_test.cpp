@@ -68,8 +68,9 @@ TEST_F(textview_layout, BoldRunsSwitchFontsAndHideTheirMarkers) {
     // "ddd" closes bold with a space still in the bold face; a paragraph's last word is bold too.
     EXPECT_EQ(weights, (std::vector<int>{400, 700, 700, 700, 700, 400, 700}));
     EXPECT_EQ(text->word_rights()[1] - text->word_lefts()[1], 3 * 11 + 5);
-    EXPECT_EQ(text->word_keys()[1], u"\u00B2bbb ");
-    EXPECT_EQ(text->word_keys()[3], u"ddd\u00B3");
+    // Bold words are labels and carry no key; the words around them keep theirs.
+    EXPECT_EQ(text->word_keys(),
+              (std::vector<std::u16string>{u"aaa ", u"", u"", u"", u"eee ", u""}));
     // The font after the paragraph is normal again.
     ASSERT_NE(dc.selected_font(), nullptr);
     EXPECT_EQ(dc.selected_font()->description().weight, 400);
@@ -355,6 +356,27 @@ TEST_F(textview_clicks, HyphenatedWordIsJoinedWithTheNextWordOrTheOneAfter) {
     text->click(third + 2, 20); // "ab-" + "qq" is unknown; "ab-" + "xy" is a verb
     EXPECT_EQ(lookup->analyses, (std::vector<std::u16string>{u"V", u"lab", u"0", u" act"}));
     EXPECT_EQ(lookup->current_word, u"ab");
+}
+
+TEST_F(textview_clicks, BoldLabelsAreNeitherColouredNorLookedUp) {
+    load_text(u"²zzz zzz³ zzz\r");
+    paint_text();
+    ASSERT_EQ(text->word_keys().size(), 3u);
+    std::vector<platform::colour_ref> colours;
+    for (const auto& t : dc.texts())
+        colours.push_back(t.colour);
+    EXPECT_EQ(colours.front(), black);
+    EXPECT_NE(colours.back(), black);
+
+    text->click(text->word_lefts()[2] + 2, 20);
+    EXPECT_EQ(lookup->current_word, u"zzz");
+    for (std::size_t label : {0u, 1u}) {
+        text->click(text->word_lefts()[label] + 2, 20);
+        EXPECT_TRUE(lookup->current_word.empty());
+        EXPECT_TRUE(lookup->analyses.empty());
+        EXPECT_TRUE(lookup->definitions.empty());
+        EXPECT_EQ(lookup->previous_word, u"?");
+    }
 }
 
 TEST_F(textview_clicks, UnknownWordGetsQuestionMarksAndMorphologyNeighbours) {

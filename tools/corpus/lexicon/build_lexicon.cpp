@@ -7,8 +7,11 @@
 #include "lexicon/morphgnt_analyses.h"
 #include "lexicon/morphology_analysis.h"
 #include "lexicon/morphology_store.h"
+#include "lexicon/reading_evaluation.h"
+#include "lexicon/reading_model.h"
 #include "lexicon/record_file.h"
 #include "lexicon/text_words.h"
+#include "lexicon/treebank_evidence.h"
 
 #include <chrono>
 #include <ctime>
@@ -83,6 +86,12 @@ bool build_lexicon_files(const std::filesystem::path& corpus, const std::filesys
         return result;
     });
 
+    // The annotated texts too: they are needed only once the headwords have their last spelling.
+    auto annotations = std::async(std::launch::async, [&] {
+        return read_annotated_texts(corpus / "treebanks" / "pedalion",
+                                    corpus / "texts" / "morphgnt", converter);
+    });
+
     morphology_store store;
     store.read_analyser_output(read_whole_file(analyses_path));
     store.read_morphgnt(corpus / "texts" / "morphgnt", converter);
@@ -113,7 +122,29 @@ bool build_lexicon_files(const std::filesystem::path& corpus, const std::filesys
     }
     store.match_headwords(dictionary);
 
-    const frequency_table frequencies(store, words);
+    // The model reads the analyses with their final lemmas, so that what it learns is about the
+    // headwords written; the annotators' lemmas are compared without homograph digits. Held-out
+    // texts are judged before the analyses take the model's order, which is then the "after".
+    auto phase_start = std::chrono::steady_clock::now();
+    auto phase_done = [&](const char* name) {
+        lex["phase_seconds"][name] = seconds_since(phase_start);
+        phase_start = std::chrono::steady_clock::now();
+    };
+    const auto annotated = annotations.get();
+    reading_model model([&store](std::string_view key) { return store.find(key); }, words,
+                        annotated, reading_model::settings{});
+    nlohmann::json& readings = lex["reading_model"];
+    readings = model.figures();
+    readings["annotated_texts"] = annotated.size();
+    phase_done("reading_model");
+    readings["held_out"] = held_out_json(evaluate_held_out(model, annotated));
+    phase_done("held_out_evaluation");
+    readings["analyses_before_ordering"] = store.analyses_fingerprint();
+    store.order_analyses([&model](std::string_view key, const morphology_store::analyses& list) {
+        return model.reading_order(key, list);
+    });
+    const frequency_table frequencies(store, model.expected_lemma_tokens(words));
+    phase_done("order_and_counts");
     const auto coverage = measure_coverage(store, words, frequencies, dictionary);
     lex["coverage"] = coverage.to_json();
     lex["unanalysed"] = coverage.unanalysed_json();

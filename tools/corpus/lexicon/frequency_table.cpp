@@ -3,6 +3,7 @@
 #include "lexicon/record_file.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace veso::corpus {
 
@@ -13,32 +14,15 @@ bool has_greek_letter(std::string_view key) {
                        [](char c) { return c >= 'a' && c <= 'z' && c != 'j' && c != 'v'; });
 }
 
-// Distinct lemmas of a form's analyses, in order.
-std::vector<std::string_view> distinct_lemmas(const morphology_store::analyses& list) {
-    std::vector<std::string_view> lemmas;
-    for (const auto& a : list) {
-        const auto l = a.lemma();
-        if (std::find(lemmas.begin(), lemmas.end(), l) == lemmas.end()) {
-            lemmas.push_back(l);
-        }
-    }
-    return lemmas;
-}
-
 } // namespace
 
-frequency_table::frequency_table(const morphology_store& store, const text_word_counts& words) {
+frequency_table::frequency_table(const morphology_store& store,
+                                 const expected_lemma_counts& expected) {
     store.for_each_lemma([&](std::string_view lemma) { counts_.try_emplace(std::string(lemma)); });
-    for (const auto& w : words.words) {
-        const auto* list = store.find(w.key);
-        if (list == nullptr) {
-            continue;
-        }
-        for (const auto lemma : distinct_lemmas(*list)) {
-            auto& row = counts_[std::string(lemma)];
-            for (std::size_t author = 1; author <= frequency_columns; ++author) {
-                row[author] += w.tokens[author];
-            }
+    for (const auto& [lemma, tokens] : expected) {
+        auto& row = counts_[lemma];
+        for (std::size_t author = 1; author <= frequency_columns; ++author) {
+            row[author] = static_cast<std::uint32_t>(std::llround(tokens[author]));
         }
     }
 }

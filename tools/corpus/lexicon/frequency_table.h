@@ -19,11 +19,15 @@ namespace veso::corpus {
 // are the classical authors, in the places readers of 31 columns expect them.
 inline constexpr std::size_t frequency_columns = author_slots - 1;
 
-// Per headword, how many tokens of each author have a form that the headword can be the lemma
-// of. A token counts once for each distinct lemma among its form's analyses.
+// Per headword and author slot, the tokens expected to be that lemma (not rounded).
+using expected_lemma_counts = std::unordered_map<std::string, std::array<double, author_slots>>;
+
+// Per headword, how many tokens of each author are expected to be that lemma, rounded: each
+// token is shared among its form's lemmas, so that it counts once in all.
 class frequency_table {
 public:
-    frequency_table(const morphology_store& store, const text_word_counts& words);
+    // Every lemma of the store has a row; those the texts never show count 0.
+    frequency_table(const morphology_store& store, const expected_lemma_counts& expected);
 
     // The count of a headword for an author number; 0 outside columns 1 to 44.
     std::uint32_t count(std::string_view headword, std::size_t author) const;

@@ -1,11 +1,13 @@
 #include "lexicon/morphology_store.h"
 
+#include "datafiles/data_manifest.h"
 #include "lexicon/dictionary_sources.h"
 #include "lexicon/morphgnt_analyses.h"
 #include "lexicon/record_file.h"
 #include "lexicon/treebank_analyses.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <unordered_set>
 
 namespace veso::corpus {
@@ -291,6 +293,21 @@ void morphology_store::match_headwords(const dictionary& dictionary) {
     }
 }
 
+void morphology_store::order_analyses(
+    const std::function<std::vector<std::size_t>(std::string_view key, const analyses& list)>&
+        order) {
+    for (auto* table : {&main_, &added_}) {
+        for (auto& [key, list] : *table) {
+            analyses ordered;
+            ordered.reserve(list.size());
+            for (const auto i : order(key, list)) {
+                ordered.push_back(std::move(list[i]));
+            }
+            list = std::move(ordered);
+        }
+    }
+}
+
 const morphology_store::analyses* morphology_store::find(std::string_view key) const {
     std::string k(key);
     while (true) {
@@ -351,6 +368,24 @@ nlohmann::json morphology_store::figures() const {
             {"repeated_analyses_dropped", repeated_analyses_dropped_},
             {"headwords_respelled_as_dictionary", headwords_renamed_},
             {"analyses_dropped_over_field_limit", dropped_analyses_}};
+}
+
+nlohmann::json morphology_store::analyses_fingerprint() const {
+    std::uint64_t count = 0, sum = 0;
+    for (const auto* table : {&main_, &added_}) {
+        for (const auto& [key, list] : *table) {
+            for (const auto& a : list) {
+                const std::string line = key + '\x02' + a.serialise();
+                datafiles::checksum c;
+                c.add({reinterpret_cast<const unsigned char*>(line.data()), line.size()});
+                sum += c.value();
+                ++count;
+            }
+        }
+    }
+    char hex[17];
+    std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(sum));
+    return {{"analyses", count}, {"line_checksum_sum", hex}};
 }
 
 } // namespace veso::corpus

@@ -43,6 +43,9 @@ public:
     // analysis means where LSJ has the word in full, otherwise as another dictionary spells it
     // (homograph digit, "-pl" plurals, joined preverbs, accents).
     void match_headwords(const dictionary& dictionary);
+    // Puts every form's analyses in the order given for it: the indexes of its list, each once.
+    void order_analyses(const std::function<std::vector<std::size_t>(std::string_view key,
+                                                                     const analyses& list)>& order);
 
     // What the program finds for a key: the key itself, then without its first "*", and so on.
     const analyses* find(std::string_view key) const;
@@ -50,6 +53,9 @@ public:
 
     void records(std::vector<record>& main, std::vector<record>& added) const;
     nlohmann::json figures() const;
+    // How many analyses the stored forms have, and the sum of the checksums of every
+    // "key 0x02 analysis" line: both stay the same whatever order the analyses take.
+    nlohmann::json analyses_fingerprint() const;
 
 private:
     std::unordered_map<std::string, analyses> main_;
