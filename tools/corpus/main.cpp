@@ -40,11 +40,13 @@ int main(int argc, char** argv) {
     if (!veso::corpus::build_text_files(corpus, out, generated, texts, report)) {
         return 1;
     }
-    // Every lemma of a form equally likely in the occurrence index until a model of readings
-    // gives its shares.
-    const veso::corpus::equal_reading_shares readings;
-    if (!texts_only && (!veso::corpus::build_lexicon_files(corpus, out, texts.passages, report) ||
-                        !veso::corpus::build_occurrence_index(out, readings, report))) {
+    // The occurrence index shares each token among its lemmas as the lexicon's model of readings
+    // does, so it is built while that model is at hand.
+    if (!texts_only && !veso::corpus::build_lexicon_files(
+                           corpus, out, texts.passages, report,
+                           [&](const veso::corpus::reading_likelihood& readings) {
+                               return veso::corpus::build_occurrence_index(out, readings, report);
+                           })) {
         return 1;
     }
     const auto seconds =

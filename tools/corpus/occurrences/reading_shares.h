@@ -7,16 +7,12 @@
 
 namespace veso::corpus {
 
+class reading_model;
+
 // How likely each reading of a word form is: the occurrence index lists a token under every lemma
 // of its key, each with the share this gives it, and calls the lemma with the highest share (the
 // first of equal ones) the token's likeliest reading. The counts the index shows per author stay
 // the frequency table's, whatever the shares.
-//
-// The data builder hands its model of readings to build_occurrence_index through this interface.
-// For the corpus's reading_model, lemma_shares looks the key up with the model's own lookup(),
-// takes likelihoods(key, analyses, author == 0 ? every_author : author) (author numbers are the
-// model's author slots) and adds up the likelihoods of each lemma's analyses in the order of
-// `lemmas`; same_for_every_author is then false. Until then every lemma has an equal share.
 class reading_likelihood {
 public:
     virtual ~reading_likelihood() = default;
@@ -39,6 +35,21 @@ public:
                                      std::span<const std::u16string> lemmas,
                                      int author) const override;
     bool same_for_every_author() const override { return true; }
+};
+
+// The corpus's model of readings, which orders the analyses and makes the frequency table's
+// counts: a lemma's share in an author's texts is the sum of its analyses' likelihoods there, so
+// that the shares of an author's tokens add up to the table's count of the lemma.
+class model_reading_shares final : public reading_likelihood {
+public:
+    explicit model_reading_shares(const reading_model& model) : model_(model) {}
+    std::vector<double> lemma_shares(std::string_view key, std::u16string_view morphology,
+                                     std::span<const std::u16string> lemmas,
+                                     int author) const override;
+    bool same_for_every_author() const override { return false; }
+
+private:
+    const reading_model& model_;
 };
 
 } // namespace veso::corpus
