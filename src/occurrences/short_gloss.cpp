@@ -119,7 +119,8 @@ bool is_space(char16_t c) {
     return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
 }
 
-// One level of a sense label: a letter, or a Roman or Arabic number.
+// One level of a sense label: a letter, a capital and a small letter (LSJ's "Ab."), or a Roman or
+// Arabic number.
 bool is_label_part(wide_string_view part) {
     if (part.empty() || part.size() > 4) {
         return false;
@@ -128,9 +129,10 @@ bool is_label_part(wide_string_view part) {
         std::all_of(part.begin(), part.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; });
     const bool roman = std::all_of(part.begin(), part.end(),
                                    [](char16_t c) { return c == u'I' || c == u'V' || c == u'X'; });
-    return digits || roman ||
-           (part.size() == 1 &&
-            ((part[0] >= u'a' && part[0] <= u'z') || (part[0] >= u'A' && part[0] <= u'Z')));
+    const auto small = [](char16_t c) { return c >= u'a' && c <= u'z'; };
+    const auto capital = [](char16_t c) { return c >= u'A' && c <= u'Z'; };
+    return digits || roman || (part.size() == 1 && (small(part[0]) || capital(part[0]))) ||
+           (part.size() == 2 && capital(part[0]) && small(part[1]));
 }
 
 // A sense label: its levels joined by full stops ("A.", "A.I.", "II.2."), or one in brackets,
@@ -189,12 +191,18 @@ wide_string tidied(wide_string_view text) {
         }
     }
     finish_word();
+    // Labels before the translation, and the next sense's label after a full stop when the bold
+    // type runs on ("so, thus. Ab."; "ἕλωρ, Il." cites the Iliad).
     std::size_t first = 0;
     while (first < words.size() && is_label(words[first])) {
         ++first;
     }
+    std::size_t last = words.size();
+    while (last > first + 1 && is_label(words[last - 1]) && words[last - 2].back() == u'.') {
+        --last;
+    }
     wide_string out;
-    for (std::size_t i = first; i < words.size(); ++i) {
+    for (std::size_t i = first; i < last; ++i) {
         if (!out.empty() && out.size() + 1 + words[i].size() > longest_gloss) {
             out += u" \u2026";
             return out;

@@ -179,6 +179,10 @@ TEST(ShortGloss, TakesTheFirstTranslationOfEachSource) {
     EXPECT_EQ(
         short_gloss(u"[L] <G>o)/llumi</G> <B>A.I. destroy, make an end of, <N>Il. ", converter),
         u"destroy, make an end of");
+    EXPECT_EQ(short_gloss(u"[L] <B>w(s: <N>--Summary: <B>A. <N>as ADVERB. <B>Aa. <N>w(=s, <B>so, "
+                          u"thus. Ab. <N>w(s (without accent) ",
+                          converter),
+              u"so, thus");
     // Long texts are cut at a word, and nothing at all gives nothing.
     const std::u16string gloss = short_gloss(
         u"[S] " + std::u16string(20, u'w') + u" " + std::u16string(70, u'v') + u" end ", converter);
