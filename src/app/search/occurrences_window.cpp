@@ -63,13 +63,15 @@ public:
         painter->setPen(other && !(option.state & QStyle::State_Selected) ? QColor(130, 130, 130)
                                                                           : ink);
         painter->setFont(font);
-        const QString place =
-            index.data(Qt::DisplayRole).toString() + (other ? QStringLiteral(" *") : QString());
+        // A long place ("13 (Family of Asopus), 13") is cut short; its tooltip has it whole.
+        const QFontMetrics plain(font);
+        const QString place = plain.elidedText(index.data(Qt::DisplayRole).toString() +
+                                                   (other ? QStringLiteral(" *") : QString()),
+                                               Qt::ElideMiddle, place_width - 28);
         painter->drawText(QRect(area.left() + 24, area.top(), place_width - 28, area.height()),
                           Qt::AlignLeft | Qt::AlignVCenter, place);
         const int left = area.left() + place_width;
         const int centre = left + (area.width() - place_width) * 2 / 5;
-        const QFontMetrics plain(font);
         QFont bold = font;
         bold.setBold(true);
         const QFontMetrics strong(bold);
@@ -153,6 +155,7 @@ QVariant occurrence_model::data(const QModelIndex& index, int role) const {
     const auto& r = list_->rows()[static_cast<std::size_t>(index.row())];
     switch (role) {
     case Qt::DisplayRole:
+    case Qt::ToolTipRole:
         return qt_text(list_->label(r));
     case kind_role:
         return static_cast<int>(r.kind);
