@@ -191,6 +191,12 @@ TEST_F(RealDataFrameTest, OpeningAHitShowsThePageThatHoldsItWithTheWordMarked) {
     ASSERT_GT(window->hits_view().verticalScrollBar()->value(), 0);
     frame().find_word(QStringLiteral("θεά"));
     EXPECT_EQ(window->hits_view().verticalScrollBar()->value(), 0);
+
+    // A Greek word the texts never show empties the list and says so.
+    frame().find_word(QStringLiteral("xyzzy"));
+    EXPECT_EQ(window->heading().text(),
+              QStringLiteral("No lemma or form χψζζψ (Beta Code xyzzy) occurs in the texts."));
+    EXPECT_EQ(window->model().rowCount(), 0);
 }
 
 TEST_F(RealDataFrameTest, VocabularyOfTheShownSection) {
