@@ -225,6 +225,18 @@ TEST(LineEntries, MarkdownAndShortDefinitions) {
     EXPECT_EQ(ascii(sd[0].definition), "[S] the word ");
     EXPECT_EQ(ascii(sd[1].headword), "a)na/gnwstos");
     EXPECT_EQ(ascii(sd[1].definition), "[S] hard x & y ");
+
+    // Lemmas marked "@" are read apart from the others; "@" alone is no definition.
+    const std::string_view marked_file = "@ἔχω|check\nἔχω|@\nλόγος|word\n@Κῦρος|Cyrus\n";
+    const auto unmarked = read_short_definitions(marked_file, '|', 'S', converter(), 19999);
+    ASSERT_EQ(unmarked.size(), 1u);
+    EXPECT_EQ(ascii(unmarked[0].headword), "lo/gos");
+    const auto marked = read_short_definitions(marked_file, '|', 'S', converter(), 19999,
+                                               short_definition_lines::marked);
+    ASSERT_EQ(marked.size(), 2u);
+    EXPECT_EQ(ascii(marked[0].headword), "e)/xw");
+    EXPECT_EQ(ascii(marked[1].headword), "*ku=ros");
+    EXPECT_EQ(ascii(marked[1].definition), "[S] Cyrus ");
 }
 
 TEST(MorphGnt, ParseCodesBecomeTheDescriptionVocabulary) {
