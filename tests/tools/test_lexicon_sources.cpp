@@ -225,6 +225,18 @@ TEST(LineEntries, MarkdownAndShortDefinitions) {
     EXPECT_EQ(ascii(sd[0].definition), "[S] the word ");
     EXPECT_EQ(ascii(sd[1].headword), "a)na/gnwstos");
     EXPECT_EQ(ascii(sd[1].definition), "[S] hard x & y ");
+
+    // Lemmas marked "@" are read apart from the others; "@" alone is no definition.
+    const std::string_view marked_file = "@ἔχω|check\nἔχω|@\nλόγος|word\n@Κῦρος|Cyrus\n";
+    const auto unmarked = read_short_definitions(marked_file, '|', 'S', converter(), 19999);
+    ASSERT_EQ(unmarked.size(), 1u);
+    EXPECT_EQ(ascii(unmarked[0].headword), "lo/gos");
+    const auto marked = read_short_definitions(marked_file, '|', 'S', converter(), 19999,
+                                               short_definition_lines::marked);
+    ASSERT_EQ(marked.size(), 2u);
+    EXPECT_EQ(ascii(marked[0].headword), "e)/xw");
+    EXPECT_EQ(ascii(marked[1].headword), "*ku=ros");
+    EXPECT_EQ(ascii(marked[1].definition), "[S] Cyrus ");
 }
 
 TEST(MorphGnt, ParseCodesBecomeTheDescriptionVocabulary) {
@@ -418,6 +430,13 @@ TEST(LsjHomographs, AnAnalysisTakesTheHomographItMeans) {
     lsj.add("le/gw1", u"[L] <B><G>le/gw</G><N>(A), <B>A. lay ", true);
     lsj.add("le/gw2", u"[L] <B><G>le/gw</G><N>(B), <B>A. pick up, <N>count, say, speak ", true);
     lsj.add("ce/nos", u"[L] <G>ce/nos,</G><G>o(,</G><B>A. guest-friend ", true);
+    // The relative and the possessive ὅς; the possessive's opening cites Apollonius' book on
+    // pronouns, which says nothing of its own class.
+    lsj.add("o(/s1",
+            u"[L] <G>o(/s, h(/, o(/,</G>gen. <G>ou(=,</G><B>A. <N>as demonstr., a long entry "
+            u"of the relative pronoun",
+            true);
+    lsj.add("o(/s2", u"[L] <G>o(/s, h(/, o(/n</G>cf. A.D. <I>Pron. <N>107.11 :--POSSESS. ", true);
     EXPECT_EQ(entry_word_class("kai/1", u"[L] <G>kai/,</G>Conj., copulative "), 'C');
     EXPECT_EQ(entry_word_class("mh/n2", u"[L] <G>mh/n,</G><G>o(,</G><B>A. month "), 'N');
     EXPECT_EQ(entry_word_class("kalo/s", u"[L] <G>kalo/s,</G><G>h/, o/n,</G>beautiful "), 'E');
@@ -429,6 +448,9 @@ TEST(LsjHomographs, AnAnalysisTakesTheHomographItMeans) {
     EXPECT_EQ(lsj.key_for("mh/n", 'N'), "mh/n2");
     EXPECT_EQ(lsj.key_for("mh/n2", 'X'), "mh/n2");   // a key LSJ has is kept
     EXPECT_EQ(lsj.key_for("le/gw3", 'V'), "le/gw2"); // a digit LSJ lacks: the fullest verb
+    EXPECT_EQ(entry_word_class("dra/w2", u"[L] <G>dra/w</G>(B), = o(ra/w, A.D. <I>Adv. <N>139.8"),
+              'V');
+    EXPECT_EQ(lsj.key_for("o(/s", 'E'), "o(/s1");
     EXPECT_EQ(lsj.key_for("ce/nos1", 'N'), "ce/nos");
     EXPECT_EQ(lsj.key_for("ka/ra", 'N'), std::nullopt);
     EXPECT_TRUE(lsj.has("kai/3"));

@@ -239,6 +239,49 @@ TEST(ReadingModel, AnnotationsAndCorpusOrderTheAnalysesAndShareTheTokens) {
                 1e-9);
 }
 
+TEST(ReadingModel, HomographsNothingTellsApartAreWeighedByTheirEntries) {
+    // λέγω "lay" (le/gw1) and "say" (le/gw2) have the same forms, and the annotators write λέγω
+    // for both; "legwn" may also be a noun, which the annotators tell apart. The weights are 1
+    // and 9, and a lemma without a weight leaves its twins as they are.
+    small_store store;
+    store.lists["legei"] = {analysis('V', "le/gw1", " pres ind act 3rd sg "),
+                            analysis('V', "le/gw2", " pres ind act 3rd sg ")};
+    store.lists["legwn"] = {analysis('P', "le/gw1", " pres part act masc nom sg "),
+                            analysis('P', "le/gw2", " pres part act masc nom sg "),
+                            analysis('N', "le/gwn2", " masc nom sg ")};
+    store.lists["kei"] = {analysis('V', "kei/w1", " pres ind act 3rd sg "),
+                          analysis('V', "kei/w2", " pres ind act 3rd sg ")};
+    const auto words =
+        count_listed_words("legei\ttlg0085\t100\nlegwn\ttlg0085\t50\nkei\ttlg0085\t10\n");
+    const std::vector<annotated_text> annotated{
+        text_of("one", {{"legei", "le/gw", "v3spia---"}, {"legwn", "le/gw", "v-sppamn-"}})};
+    auto s = converged();
+    s.homograph_weight = [](std::string_view lemma) {
+        return lemma == "le/gw1" ? 1.0 : lemma == "le/gw2" ? 9.0 : 0.0;
+    };
+    const reading_model weighed(store.lookup(), words, annotated, s);
+    const reading_model even(store.lookup(), words, annotated, converged());
+
+    const auto legei = weighed.likelihoods("legei", store.lists["legei"], 1);
+    EXPECT_NEAR(legei[0], 0.1, 1e-9);
+    EXPECT_NEAR(legei[1], 0.9, 1e-9);
+    EXPECT_EQ(weighed.reading_order("legei", store.lists["legei"]),
+              (std::vector<std::size_t>{1, 0}));
+    // The noun keeps its own likelihood; the verbs share theirs 1 : 9.
+    const auto legwn = weighed.likelihoods("legwn", store.lists["legwn"], 1);
+    const auto legwn_even = even.likelihoods("legwn", store.lists["legwn"], 1);
+    EXPECT_NEAR(legwn[2], legwn_even[2], 1e-12);
+    EXPECT_NEAR(legwn[1], 9 * legwn[0], 1e-9);
+    EXPECT_NEAR(legwn[0] + legwn[1], legwn_even[0] + legwn_even[1], 1e-12);
+    const auto kei = weighed.likelihoods("kei", store.lists["kei"], 1);
+    EXPECT_NEAR(kei[0], kei[1], 1e-12);
+
+    const auto counts = weighed.expected_lemma_tokens(words);
+    EXPECT_NEAR(counts.at("le/gw2")[1] + counts.at("le/gw1")[1] + counts.at("le/gwn2")[1], 150,
+                1e-9);
+    EXPECT_NEAR(counts.at("le/gw2")[1], 9 * counts.at("le/gw1")[1], 1e-6);
+}
+
 TEST(ReadingModel, HeldOutTextsAreJudgedByTheOthersAlone) {
     small_store store;
     store.lists["men"] = {analysis('V', "me/nw", " pres ipv act 2nd sg "),

@@ -132,8 +132,22 @@ bool build_lexicon_files(const std::filesystem::path& corpus, const std::filesys
         phase_start = std::chrono::steady_clock::now();
     };
     const auto annotated = annotations.get();
+    reading_model::settings model_settings;
+    // Homographs no evidence tells apart (λέγω "lay" and "say") are weighed by the length of
+    // their LSJ entries: LSJ writes at length of the words authors use most. Short glosses say
+    // nothing of that, so homographs without a full entry stay equally likely.
+    model_settings.homograph_weight = [&dictionary](std::string_view lemma) {
+        std::u16string headword;
+        for (const char c : lemma) {
+            headword += static_cast<char16_t>(static_cast<unsigned char>(c));
+        }
+        const auto it = dictionary.definitions.find(headword);
+        return it == dictionary.definitions.end() || it->second.kind != definition_kind::lsj_full
+                   ? 0.0
+                   : static_cast<double>(it->second.text.size());
+    };
     reading_model model([&store](std::string_view key) { return store.find(key); }, words,
-                        annotated, reading_model::settings{});
+                        annotated, model_settings);
     nlohmann::json& readings = lex["reading_model"];
     readings = model.figures();
     readings["annotated_texts"] = annotated.size();

@@ -99,9 +99,10 @@ nlohmann::json checks_json(const headword_checks& checks) {
 dictionary read_dictionaries(const std::filesystem::path& lexicon_folder,
                              const betaconverter& converter, nlohmann::json& report) {
     source_reader read(converter, report);
-    auto short_definitions = [&](const std::filesystem::path& path, char separator, char letter) {
+    auto short_definitions = [&](const std::filesystem::path& path, char separator, char letter,
+                                 short_definition_lines lines = short_definition_lines::unmarked) {
         return read_short_definitions(read_whole_file(path), separator, letter, converter,
-                                      max_definition);
+                                      max_definition, lines);
     };
     std::vector<source_entry> markdown;
     for (const auto& path : files_in(lexicon_folder / "lsj-markdown", "CITE-LSJ", ".cex")) {
@@ -126,6 +127,13 @@ dictionary read_dictionaries(const std::filesystem::path& lexicon_folder,
         {"logeion-short", source_role::gloss,
          short_definitions(lexicon_folder / "shortdefs-logeion" / "shortdefsGreekEnglishLogeion",
                            '\t', 'G')});
+    // The marked lines of both files after every other gloss.
+    sources.push_back({"lsj-short-marked", source_role::gloss,
+                       short_definitions(lexicon_folder / "lsj-alpheios" / "grc-lsj-defs.dat", '|',
+                                         'S', short_definition_lines::marked)});
+    sources.push_back({"middle-liddell-marked", source_role::gloss,
+                       short_definitions(lexicon_folder / "middle-liddell" / "grc-ml-defs.dat", '|',
+                                         'M', short_definition_lines::marked)});
     sources.push_back(
         {"autenrieth", source_role::fuller,
          read.tei_files({lexicon_folder / "autenrieth" / "autenrieth.xml"}, autenrieth_flavour)});

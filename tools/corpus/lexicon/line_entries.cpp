@@ -150,7 +150,8 @@ std::vector<source_entry> read_markdown_lsj(std::string_view file_text,
 
 std::vector<source_entry> read_short_definitions(std::string_view file_text, char separator,
                                                  char source_letter, const betaconverter& converter,
-                                                 std::size_t max_length) {
+                                                 std::size_t max_length,
+                                                 short_definition_lines lines) {
     std::vector<source_entry> entries;
     bool first_line = true;
     for_each_line(file_text, [&](std::string_view line) {
@@ -163,10 +164,16 @@ std::vector<source_entry> read_short_definitions(std::string_view file_text, cha
         if (header) {
             return;
         }
+        const bool marked = line.starts_with('@');
+        if (marked != (lines == short_definition_lines::marked)) {
+            return;
+        }
         const std::u16string lemma = greek_from_utf8(line.substr(0, at));
         const std::u16string definition = without_html(line.substr(at + 1));
         std::u16string headword = headword_from_unicode(lemma, converter);
-        if (headword.empty() || definition.find_first_not_of(u" \t") == std::u16string::npos) {
+        const auto first = definition.find_first_not_of(u" \t");
+        if (headword.empty() || first == std::u16string::npos ||
+            definition.substr(first).starts_with(u"@")) {
             return;
         }
         definition_text text(source_letter, converter);

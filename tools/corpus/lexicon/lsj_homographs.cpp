@@ -67,6 +67,9 @@ char entry_word_class(std::string_view key, std::u16string_view definition) {
         definition.substr(definition.starts_with(u"[") ? 4 : 0).substr(0, 300);
     bool in_greek = false;
     bool headword_seen = false;
+    // LSJ cites Apollonius Dyscolus' works as "A.D. Pron.", "A.D. Adv.", "A.D. Conj.": the word
+    // after "A.D." names a book, not the entry's class.
+    bool after_citation = false;
     std::size_t i = 0;
     while (i < opening.size()) {
         if (opening.compare(i, 3, u"<G>") == 0) {
@@ -105,6 +108,11 @@ char entry_word_class(std::string_view key, std::u16string_view definition) {
         headword_seen = headword_seen || std::any_of(token.begin(), token.end(), [](char16_t c) {
                             return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
                         });
+        const bool cited_book = after_citation;
+        after_citation = token == u"A.D.";
+        if (cited_book) {
+            continue;
+        }
         for (const auto& [word, word_class] : class_words) {
             if (token == word) {
                 return word_class;

@@ -64,6 +64,8 @@ bool parse_morphgnt_line(std::string_view line, const betaconverter& converter,
     }
     const std::string_view pos = fields[1];
     const std::string_view parse = fields[2];
+    word.part_of_speech = pos;
+    word.parse = parse;
     word.key = lookup_key(normalise_greek(greek_from_utf8(fields[4])), converter);
     if (word.key.empty()) {
         return false;

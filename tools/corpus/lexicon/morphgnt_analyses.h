@@ -14,6 +14,9 @@ namespace veso::corpus {
 struct morphgnt_word {
     std::string key; // look-up key of the word
     morphology_analysis analysis;
+    // The line's own part-of-speech and parse codes ("V-", "3AAI-S--"), views into the line.
+    std::string_view part_of_speech;
+    std::string_view parse;
 };
 
 // Parses one line; false for lines that are not MorphGNT words.

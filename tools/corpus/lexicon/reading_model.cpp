@@ -1,6 +1,7 @@
 #include "lexicon/reading_model.h"
 
 #include "lexicon/annotation_match.h"
+#include "lexicon/lsj_homographs.h"
 
 #include <algorithm>
 #include <numeric>
@@ -169,7 +170,57 @@ reading_model::form_facts reading_model::facts(std::string_view key, const analy
         f.kind[i] = kind_share(kinds[i]) / static_cast<double>(twins);
         f.lemma_kind[f.lemma_of[i]] += f.kind[i];
     }
+
+    // Homographs whose analyses of this form have the same kinds of form are twins here.
+    std::vector<std::string> bare(n);
+    std::vector<std::vector<std::string>> lemma_kinds(n);
+    for (std::size_t l = 0; l < n; ++l) {
+        bare[l] = without_homograph_digits(f.lemmas[l]);
+    }
+    for (std::size_t i = 0; i < list.size(); ++i) {
+        lemma_kinds[f.lemma_of[i]].push_back(kinds[i]);
+    }
+    f.twin_of.resize(n);
+    for (std::size_t l = 0; l < n; ++l) {
+        std::sort(lemma_kinds[l].begin(), lemma_kinds[l].end());
+        f.twin_of[l] = l;
+        for (std::size_t m = 0; m < l; ++m) {
+            if (bare[m] == bare[l] && lemma_kinds[m] == lemma_kinds[l]) {
+                f.twin_of[l] = f.twin_of[m];
+                break;
+            }
+        }
+    }
     return f;
+}
+
+void reading_model::share_among_twins(const form_facts& f, std::vector<double>& likelihood) const {
+    if (!settings_.homograph_weight) {
+        return;
+    }
+    const std::size_t n = likelihood.size();
+    for (std::size_t first = 0; first < n; ++first) {
+        double pooled = 0, weights = 0;
+        std::size_t members = 0;
+        bool all_weighed = true;
+        for (std::size_t l = first; l < n; ++l) {
+            if (f.twin_of[l] == first) {
+                const double weight = settings_.homograph_weight(f.lemmas[l]);
+                all_weighed = all_weighed && weight > 0;
+                pooled += likelihood[l];
+                weights += weight;
+                ++members;
+            }
+        }
+        if (members < 2 || !all_weighed) {
+            continue;
+        }
+        for (std::size_t l = first; l < n; ++l) {
+            if (f.twin_of[l] == first) {
+                likelihood[l] = pooled * settings_.homograph_weight(f.lemmas[l]) / weights;
+            }
+        }
+    }
 }
 
 std::vector<double> reading_model::lemma_likelihoods(const form_facts& f,
@@ -199,6 +250,7 @@ std::vector<double> reading_model::lemma_likelihoods(const form_facts& f,
             (f.lemma_annotated[l] + settings_.lemma_prior_words * prior[l] / prior_sum) /
             (f.words + settings_.lemma_prior_words);
     }
+    share_among_twins(f, likelihood);
     return likelihood;
 }
 

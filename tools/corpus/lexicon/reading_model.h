@@ -8,6 +8,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
@@ -36,6 +37,11 @@ public:
         // when counting how often it takes each kind of form.
         double kind_prior_words = 10.0;
         corpus_frequencies::settings frequencies;
+        // How common a lemma is against its homographs (the same spelling but for the digit)
+        // where a form's analyses of them are alike, so that neither the annotators, whose
+        // lemmas have no digits, nor the corpus can tell them apart; unset, or 0 for any of
+        // them: equally common.
+        std::function<double(std::string_view lemma)> homograph_weight;
     };
 
     // The analyses are those the program shows (find), after the headwords have their final
@@ -88,11 +94,14 @@ private:
         double words = 0;                                    // annotated words of the form
         std::vector<double> kind;       // per analysis: its kind of form's share
         std::vector<double> lemma_kind; // per lemma: its analyses' kind shares summed
+        // per lemma: the first lemma of its homographs whose analyses of the form are alike
+        std::vector<std::size_t> twin_of;
     };
 
     form_facts facts(std::string_view key, const analyses& list) const;
     std::vector<double> lemma_likelihoods(const form_facts& f, std::size_t author) const;
     std::vector<double> within_lemma(const form_facts& f) const;
+    void share_among_twins(const form_facts& f, std::vector<double>& likelihood) const;
     void count(const annotated_text& text, int sign);
     // The share of its word class's words that take a kind of form: the annotations' count,
     // backed off to the corpus's estimate.

@@ -75,24 +75,6 @@ std::string morphgnt_tag(std::string_view pos, std::string_view parse) {
     return tag;
 }
 
-std::vector<std::string_view> fields_of(std::string_view line) {
-    std::vector<std::string_view> fields;
-    std::size_t i = 0;
-    while (i < line.size()) {
-        while (i < line.size() && line[i] == ' ') {
-            ++i;
-        }
-        const std::size_t start = i;
-        while (i < line.size() && line[i] != ' ') {
-            ++i;
-        }
-        if (i > start) {
-            fields.push_back(line.substr(start, i - start));
-        }
-    }
-    return fields;
-}
-
 } // namespace
 
 std::vector<std::pair<const annotated_word*, std::uint64_t>>
@@ -177,9 +159,8 @@ annotated_text read_morphgnt_book(std::string_view text, std::string name,
         if (!parse_morphgnt_line(line, converter, word)) {
             continue;
         }
-        const auto fields = fields_of(line);
         book.words.push_back({std::move(word.key), std::string(word.analysis.lemma()),
-                              morphgnt_tag(fields[1], fields[2])});
+                              morphgnt_tag(word.part_of_speech, word.parse)});
     }
     return book;
 }
