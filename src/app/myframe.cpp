@@ -7,6 +7,7 @@
 #include "app/loading_box.h"
 #include "app/myapp.h"
 #include "app/reading/reading_widgets.h"
+#include "app/reading/wheel_zoom.h"
 #include "app/search/occurrences_window.h"
 #include "app/search/vocabulary_window.h"
 #include "app/shortcuts_dialog.h"
@@ -92,6 +93,16 @@ void myframe::create_panes() {
     text_widget_->on_painted([this] { update_place(); });
     lookup_widget_ = new lookup_pane_widget(*lookup_view_, splitter_, scale_);
     dictionary_->set_parent_widget(lookup_widget_);
+    const auto inside = [](const QWidget* outer, const QWidget* w) {
+        return outer != nullptr && (w == outer || outer->isAncestorOf(w));
+    };
+    qApp->installEventFilter(new wheel_zoom(
+        [this, inside](const QWidget* w) {
+            return inside(text_widget_, w) || inside(lookup_widget_, w) ||
+                   inside(dictionary_->dialog(), w);
+        },
+        [this](bool larger) { run_scale(larger ? command::larger_text : command::smaller_text); },
+        this));
     splitter_->addWidget(catalogue_);
     splitter_->addWidget(text_widget_);
     splitter_->addWidget(lookup_widget_);

@@ -27,6 +27,8 @@ const std::vector<shortcut_row>& pane_keys() {
         {QStringLiteral("Menu, right click"),
          QStringLiteral("Text pane: Copy, or Copy Word for the word under the pointer")},
         {QStringLiteral("Ctrl+C"), QStringLiteral("Dictionary window: copy the page's entries")},
+        {QStringLiteral("Ctrl+wheel"),
+         QStringLiteral("Text, lookup and dictionary panes: larger or smaller text")},
     };
     return rows;
 }

@@ -29,6 +29,7 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
+#include <QWheelEvent>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <set>
@@ -439,8 +440,8 @@ TEST_F(FrameTest, EveryKeyIsListedAndNoneIsBoundTwice) {
           "Help > Keyboard Shortcuts"}) {
         EXPECT_TRUE(listed.contains(QString::fromUtf8(item))) << item;
     }
-    // The items with keys, and the keys the panes take themselves.
-    EXPECT_EQ(rows.size(), keys.size() - 3 + 8); // Ctrl+= and the two bar keys share rows
+    // The items with keys, and the keys and wheel the panes take themselves.
+    EXPECT_EQ(rows.size(), keys.size() - 3 + 9); // Ctrl+= and the two bar keys share rows
 }
 
 TEST_F(FrameTest, KeysOfTheTextPaneMoveTheCursorTurnPagesAndCycleFocus) {
@@ -531,6 +532,30 @@ TEST_F(FrameTest, TextScaleKeysScaleTheClicksAndAreSaved) {
     EXPECT_EQ(frame().scale().percent(), 100);
     QTest::keyClick(pane, Qt::Key_Minus, Qt::ControlModifier);
     EXPECT_EQ(frame().scale().percent(), 90);
+}
+
+TEST_F(FrameTest, CtrlWheelScalesTheTextOverThePanesOnly) {
+    start();
+    open_text(*app, u"aaa bbb ccc\r");
+    auto wheel = [](QWidget* target, int eighths, Qt::KeyboardModifiers modifiers) {
+        const QPointF at(5, 5);
+        QWheelEvent event(at, target->mapToGlobal(at), QPoint(), QPoint(0, eighths), Qt::NoButton,
+                          modifiers, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(target, &event);
+    };
+    wheel(&frame().text_widget(), 120, Qt::ControlModifier);
+    EXPECT_EQ(frame().scale().percent(), 110);
+    EXPECT_EQ(store->value_of(reading_settings::settings_key, u"TextScale"),
+              platform::memory_settings_store::value(std::uint32_t{110}));
+    // A touchpad's small steps add up to a notch; the wheel alone, or over the catalogue, does
+    // not scale.
+    wheel(frame().lookup_widget().viewport(), -60, Qt::ControlModifier);
+    EXPECT_EQ(frame().scale().percent(), 110);
+    wheel(frame().lookup_widget().viewport(), -60, Qt::ControlModifier);
+    EXPECT_EQ(frame().scale().percent(), 100);
+    wheel(&frame().text_widget(), 120, Qt::NoModifier);
+    wheel(frame().centralWidget(), 120, Qt::ControlModifier);
+    EXPECT_EQ(frame().scale().percent(), 100);
 }
 
 TEST_F(FrameTest, ExitClosesTheFrame) {
