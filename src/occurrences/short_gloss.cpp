@@ -236,6 +236,32 @@ std::optional<wide_string> named_entry(wide_string_view rest) {
     return std::nullopt;
 }
 
+// Whether the text after a run begins with a number, in normal type: the run named a work cited.
+bool cites_a_page(wide_string_view after) {
+    if (after.starts_with(u"<N>")) {
+        after.remove_prefix(3);
+    }
+    const std::size_t first = after.find_first_not_of(u' ');
+    return first != wide_string_view::npos && after[first] >= u'0' && after[first] <= u'9';
+}
+
+// Whether the entry's headword, its first Greek letter, is a capital.
+bool names_someone(wide_string_view definition, const betaconverter& converter) {
+    const wide_string text = converted_text(definition.substr(0, 200), converter);
+    const auto greek = std::find_if(text.begin(), text.end(),
+                                    [](char16_t c) { return c >= u'\u0370' && c <= u'\u1FFF'; });
+    if (greek == text.end()) {
+        return false;
+    }
+    const char16_t c = *greek;
+    if (c < u'\u1F00') {
+        return c >= u'\u0386' && c <= u'\u03AB';
+    }
+    // Greek Extended: the capitals are the second half of each row of eight up to U+1F6F, then
+    // the last five of the rows from U+1FB8.
+    return c <= u'\u1F6F' ? (c & 0x8) != 0 : (c & 0xF) >= 0x8 && (c & 0xF) <= 0xC;
+}
+
 } // namespace
 
 wide_string short_gloss(wide_string_view definition, const betaconverter& converter) {
@@ -273,8 +299,15 @@ wide_string short_gloss(wide_string_view definition, const betaconverter& conver
             return short_gloss(*fuller, converter);
         }
     }
-    const auto is_translation = [wanted](const run& r) {
-        return r.style == wanted && !r.starts_definition && has_english(r.text);
+    // LSJ gives a name's English in italics ("Ἥρα, Ion. Ἥρη, ἡ, Hera"), where italics are
+    // otherwise titles and editors: taken only in the entry of a name, neither abbreviated nor
+    // followed by a number as a cited work is ("Schwyzer 80").
+    const bool name = wanted == u'B' && names_someone(definition, converter);
+    const auto is_translation = [&](const run& r) {
+        const bool italic_name =
+            name && r.style == u'I' && r.text.find(u'.') == wide_string::npos &&
+            !cites_a_page(definition.substr(std::min(r.to, definition.size())));
+        return (r.style == wanted || italic_name) && !r.starts_definition && has_english(r.text);
     };
     const std::vector<run> runs = runs_of(definition, converter, false, is_translation);
     if (is_translation(runs.back())) {

@@ -183,6 +183,19 @@ TEST(ShortGloss, TakesTheFirstTranslationOfEachSource) {
                           u"thus. Ab. <N>w(s (without accent) ",
                           converter),
               u"so, thus");
+    // A name's English stands in italics; an editor cited with a page, or a title, does not.
+    EXPECT_EQ(short_gloss(u"[L] <B>Ἥρα, <N>Ion. <B>Ἥρη,, <N>ἡ, <I>Hera, <N>Il. 16.432 . <B>3. "
+                          u"<N>Pythag. name for <B>nine, <N>Theol.Ar. 58",
+                          converter),
+              u"Hera");
+    EXPECT_EQ(short_gloss(u"[L] <G>*)=isis</G>, (written Ἔσιος <I>Schwyzer <N>749), <I>Isis, "
+                          u"<N>Egyptian goddess",
+                          converter),
+              u"Isis");
+    EXPECT_EQ(short_gloss(u"[L] <B>βουλή, <N>Dor. <I>Schwyzer <N>80, <I>Fr. <N>2 <B>will, "
+                          u"determination",
+                          converter),
+              u"will, determination");
     // Long texts are cut at a word, and nothing at all gives nothing.
     const std::u16string gloss = short_gloss(
         u"[S] " + std::u16string(20, u'w') + u" " + std::u16string(70, u'v') + u" end ", converter);
