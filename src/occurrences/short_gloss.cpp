@@ -245,21 +245,26 @@ bool cites_a_page(wide_string_view after) {
     return first != wide_string_view::npos && after[first] >= u'0' && after[first] <= u'9';
 }
 
-// Whether the entry's headword, its first Greek letter, is a capital.
-bool names_someone(wide_string_view definition, const betaconverter& converter) {
-    const wide_string text = converted_text(definition.substr(0, 200), converter);
-    const auto greek = std::find_if(text.begin(), text.end(),
-                                    [](char16_t c) { return c >= u'\u0370' && c <= u'\u1FFF'; });
-    if (greek == text.end()) {
-        return false;
+// Whether the entry's headword, its first Greek letter, is a capital: in Beta Code ("<G>*(/hra")
+// one marked with an asterisk.
+bool names_someone(wide_string_view definition) {
+    for (std::size_t i = 0; i < definition.size(); ++i) {
+        if (starts_with(definition, i, u"<G>")) {
+            const std::size_t letter = definition.find_first_of(
+                u"*abcdefghiklmnopqrstuvwxyzABCDEFGHIKLMNOPQRSTUVWXYZ", i + 3);
+            return letter != wide_string_view::npos && definition[letter] == u'*';
+        }
+        const char16_t c = definition[i];
+        if (c >= u'\u0370' && c < u'\u1F00') {
+            return c >= u'\u0386' && c <= u'\u03AB';
+        }
+        // Greek Extended: the capitals are the second half of each row of eight up to U+1F6F,
+        // then the last five of the rows from U+1FB8.
+        if (c >= u'\u1F00' && c <= u'\u1FFF') {
+            return c <= u'\u1F6F' ? (c & 0x8) != 0 : (c & 0xF) >= 0x8 && (c & 0xF) <= 0xC;
+        }
     }
-    const char16_t c = *greek;
-    if (c < u'\u1F00') {
-        return c >= u'\u0386' && c <= u'\u03AB';
-    }
-    // Greek Extended: the capitals are the second half of each row of eight up to U+1F6F, then
-    // the last five of the rows from U+1FB8.
-    return c <= u'\u1F6F' ? (c & 0x8) != 0 : (c & 0xF) >= 0x8 && (c & 0xF) <= 0xC;
+    return false;
 }
 
 } // namespace
@@ -302,7 +307,7 @@ wide_string short_gloss(wide_string_view definition, const betaconverter& conver
     // LSJ gives a name's English in italics ("Ἥρα, Ion. Ἥρη, ἡ, Hera"), where italics are
     // otherwise titles and editors: taken only in the entry of a name, neither abbreviated nor
     // followed by a number as a cited work is ("Schwyzer 80").
-    const bool name = wanted == u'B' && names_someone(definition, converter);
+    const bool name = wanted == u'B' && names_someone(definition);
     const auto is_translation = [&](const run& r) {
         const bool italic_name =
             name && r.style == u'I' && r.text.find(u'.') == wide_string::npos &&
