@@ -4,7 +4,9 @@
 file(GLOB_RECURSE sources "${SOURCE_DIR}/*.cpp" "${SOURCE_DIR}/*.h" "${SOURCE_DIR}/../../src/greek/*.cpp"
      "${SOURCE_DIR}/../../src/greek/*.h" "${SOURCE_DIR}/../../src/lexicon/*.cpp"
      "${SOURCE_DIR}/../../src/lexicon/*.h" "${SOURCE_DIR}/../../src/datafiles/*.cpp"
-     "${SOURCE_DIR}/../../src/datafiles/*.h")
+     "${SOURCE_DIR}/../../src/datafiles/*.h" "${SOURCE_DIR}/../../src/library/*.cpp"
+     "${SOURCE_DIR}/../../src/library/*.h" "${SOURCE_DIR}/../../src/occurrences/*.cpp"
+     "${SOURCE_DIR}/../../src/occurrences/*.h")
 list(SORT sources)
 set(all "")
 foreach(f IN LISTS sources)

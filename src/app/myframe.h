@@ -9,6 +9,7 @@
 #include <QMainWindow>
 #include <map>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QLabel;
@@ -16,11 +17,17 @@ class QSplitter;
 
 namespace veso {
 
+namespace occurrences {
+class occurrence_data;
+}
+
 class aboutvesodlg;
 class dictionary_window;
 class lookup_pane_widget;
 class lookupview;
 class myapp;
+class occurrences_window;
+class vocabulary_window;
 class text_pane_widget;
 class textsmenu_view;
 class textview;
@@ -69,6 +76,20 @@ public:
     QLabel& place_label() const { return *place_label_; }
     dictionary_window& dictionary() const { return *dictionary_; }
 
+    // The Search menu's commands with what the reader chose or typed: a lemma of the clicked
+    // word (an index into its lemmas), a typed word.
+    void show_occurrences_of_lemma(std::size_t choice);
+    void show_occurrences_of_form();
+    void find_word(const QString& typed);
+    void show_vocabulary();
+    // Opens a hit: the leaf's passage, the page holding the position, the word marked.
+    void open_occurrence(std::int32_t id, std::int32_t position);
+    // The windows, once a command has made them; null before.
+    occurrences_window* occurrences() const { return occurrences_window_; }
+    vocabulary_window* vocabulary() const { return vocabulary_window_; }
+    // The distinct lemmas of the clicked word's analyses (Beta Code).
+    std::vector<wide_string> clicked_lemmas() const;
+
 signals:
     // Emitted as each command starts.
     void command_started(int id);
@@ -96,6 +117,11 @@ private:
     void move_focus_between_panes(bool forward);
     void run_keyboard_shortcuts();
     void update_place();
+    void run_occurrences_of_lemma();
+    void run_find_word();
+    occurrences_window& occurrences_window_shown();
+    vocabulary_window& vocabulary_window_shown();
+    int author_being_read() const;
 
     myapp& app_;
     QSplitter* splitter_ = nullptr;
@@ -107,6 +133,9 @@ private:
     lookup_pane_widget* lookup_widget_ = nullptr;
     aboutvesodlg* loading_box_ = nullptr;
     std::map<int, QAction*> actions_;
+    std::unique_ptr<occurrences::occurrence_data> occurrence_data_;
+    occurrences_window* occurrences_window_ = nullptr;
+    vocabulary_window* vocabulary_window_ = nullptr;
     bool widths_set_ = false;
     view_scale scale_;
     reading_settings reading_;

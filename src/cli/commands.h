@@ -40,5 +40,6 @@ void exit_on_failure(int status);
 void add_lexicon_commands(CLI::App& app, command_context& context);
 void add_library_commands(CLI::App& app, command_context& context);
 void add_data_commands(CLI::App& app, command_context& context);
+void add_occurrence_commands(CLI::App& app, command_context& context);
 
 } // namespace veso::cli

@@ -9,6 +9,7 @@ int main(int argc, char** argv) {
     veso::cli::add_lexicon_commands(app, context);
     veso::cli::add_library_commands(app, context);
     veso::cli::add_data_commands(app, context);
+    veso::cli::add_occurrence_commands(app, context);
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp& e) {

@@ -237,6 +237,11 @@ wide_string lexicon::definition_of(const wide_string& headword) const {
     return text;
 }
 
+wide_string lexicon::stored_definition_of(const wide_string& headword) const {
+    auto dictionary = impl_->dictionary.get();
+    return wide_string(find_definition(*dictionary, headword).value_or(wide_string_view()));
+}
+
 wide_string lexicon::short_definition_of(const wide_string& headword) {
     definition_truncated = false;
     auto dictionary = impl_->dictionary.get();

@@ -68,6 +68,8 @@ public:
 
     // Dictionary.
     wide_string definition_of(const wide_string& headword) const;
+    // The same as stored, its Greek spans still Beta Code (for readers of a few words of it).
+    wide_string stored_definition_of(const wide_string& headword) const;
     wide_string short_definition_of(const wide_string& headword);
     void expand_greek_markup(wide_string& text) const;
     std::array<wide_string, 2> dictionary_neighbours(const wide_string& headword) const;

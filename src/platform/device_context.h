@@ -79,6 +79,8 @@ public:
     // text_out uses spaces up. (0, 0) turns justification off.
     virtual void set_text_justification(int extra, int break_count) = 0;
 
+    // Fills the rectangle with the colour (behind text drawn afterwards).
+    virtual void fill_rectangle(const rect& area, colour_ref colour) = 0;
     // A one-pixel outline just inside the rectangle, in the colour given; the text colour stays.
     virtual void draw_frame(const rect& r, colour_ref colour) = 0;
 

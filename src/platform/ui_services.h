@@ -13,6 +13,7 @@ namespace veso::platform {
 enum class text_dialog {
     goto_line,       // "Goto", "Goto Line:"
     goto_dictionary, // "Goto Dictionary", "Greek Lemma"
+    find_word,       // "Find a word", a lemma or form to search the texts for
 };
 
 // What the core asks of the windowing toolkit besides painting: the message box, the dialogs and

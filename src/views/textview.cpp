@@ -153,6 +153,7 @@ void textview::restart_layout(bool invalidate) {
     clear_boxes();
     lines_.clear();
     pending_position_.reset();
+    marked_word_ = -1;
     clicked_start_.reset();
     if (cursor_.visible())
         cursor_.place(0);
@@ -393,6 +394,10 @@ int textview::paint_word(platform::device_context& dc, std::int32_t start, std::
     const bool closes_bold = !word.empty() && word.back() == bold_off;
     if (closes_bold)
         word.remove_suffix(1);
+    if (start == marked_word_) {
+        const platform::text_size box = extent(dc, word);
+        dc.fill_rectangle({x, y, x + box.width, y + box.height}, marked_word_colour);
+    }
 
     platform::text_size size;
     const auto draw = [&](std::u16string_view text) {
@@ -428,10 +433,9 @@ int textview::paint_word(platform::device_context& dc, std::int32_t start, std::
 platform::text_size textview::extent(platform::device_context& dc, std::u16string_view text) {
     if (justifying_ || dc.selected_font() != fonts_->normal.get())
         return dc.text_extent(text);
-    const auto [entry, added] = page_widths_.try_emplace(std::u16string(text));
-    if (added)
-        entry->second = dc.text_extent(text);
-    return entry->second;
+    if (const auto known = page_widths_.find(text); known != page_widths_.end())
+        return known->second;
+    return page_widths_.emplace(std::u16string(text), dc.text_extent(text)).first->second;
 }
 
 wide_string textview::key_of_word_at(std::int32_t position) const {

@@ -37,6 +37,8 @@ public:
     static constexpr int frequent_enough = 200;
     // The keyboard cursor's frame.
     static constexpr platform::colour_ref cursor_colour = platform::make_colour(0, 120, 215);
+    // Behind a marked word.
+    static constexpr platform::colour_ref marked_word_colour = platform::make_colour(255, 226, 110);
 
     // One laid-out line of the current page.
     struct line {
@@ -82,6 +84,11 @@ public:
     // The next paint shows the page of the current section that holds position, with the pages
     // before it as page history, as if the reader had paged there (a resumed reading place).
     void show_page_containing(std::int32_t position) { pending_position_ = position; }
+    // Marks the word that starts at position (an occurrence opened from a search) until the page
+    // changes.
+    void mark_word(std::int32_t position) { marked_word_ = position; }
+    // The position of the marked word, or -1.
+    std::int32_t marked_word() const { return marked_word_; }
 
     // The word Copy Word takes: the cursor's, else the one last clicked on this page.
     std::optional<std::size_t> chosen_word() const;
@@ -162,8 +169,17 @@ private:
     word_cursor cursor_;
     std::optional<std::int32_t> clicked_start_; // where the word last clicked on this page starts
     std::optional<std::int32_t> pending_position_;
+    std::int32_t marked_word_ = -1;
     bool justifying_ = false;
-    std::unordered_map<std::u16string, platform::text_size> page_widths_;
+    struct text_hash {
+        using is_transparent = void;
+        std::size_t operator()(std::u16string_view text) const {
+            return std::hash<std::u16string_view>{}(text);
+        }
+    };
+    // Widths of unjustified text in the normal face, looked up without a copy of the text.
+    std::unordered_map<std::u16string, platform::text_size, text_hash, std::equal_to<>>
+        page_widths_;
 };
 
 } // namespace veso

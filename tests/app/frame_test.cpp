@@ -4,6 +4,8 @@
 #include "app/myapp.h"
 #include "app/myframe.h"
 #include "app/reading/reading_widgets.h"
+#include "app/search/occurrences_window.h"
+#include "app/search/vocabulary_window.h"
 #include "app/shortcuts_dialog.h"
 #include "datafiles/data_manifest.h"
 #include "platform/headless/memory_settings_store.h"
@@ -122,7 +124,7 @@ TEST_F(FrameTest, MenusCarryTheItemsAndTexts) {
     for (auto* item : frame().menuBar()->actions()) {
         bar << item->text();
     }
-    EXPECT_EQ(bar, (QStringList{"&File", "&Edit", "&View", "&Settings", "Page &Backward",
+    EXPECT_EQ(bar, (QStringList{"&File", "&Edit", "&View", "&Settings", "Se&arch", "Page &Backward",
                                 "Page Fo&rward", "&Goto...", "&Help"}));
     auto* file = frame().menuBar()->actions()[0]->menu();
     QStringList file_items;
@@ -139,6 +141,13 @@ TEST_F(FrameTest, MenusCarryTheItemsAndTexts) {
     EXPECT_EQ(settings_items,
               (QStringList{"Color-coordination off", "Color-coordinate N, P, V...",
                            "Color-coordinate by case, tense...", "Select colors..."}));
+    QStringList search_items;
+    for (auto* item : frame().menuBar()->actions()[4]->menu()->actions()) {
+        search_items << item->text();
+    }
+    EXPECT_EQ(search_items, (QStringList{"Occurrences of the clicked word's &lemma",
+                                         "Occurrences of the clicked &form", "F&ind a word...",
+                                         "&Vocabulary of this section..."}));
     // The start state: catalogue shown, colouring by case.
     EXPECT_TRUE(action(command::text_explorer)->isChecked());
     EXPECT_TRUE(action(command::colour_by_case)->isChecked());
@@ -155,14 +164,39 @@ TEST_F(FrameTest, AcceleratorsRunTheirCommands) {
         {QKeyCombination(Qt::Key_Forward), command::page_forward},
         {Qt::CTRL | Qt::Key_B, command::page_backward},
         {QKeyCombination(Qt::Key_Back), command::page_backward},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_O, command::occurrences_of_lemma},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_M, command::occurrences_of_form},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_W, command::find_word},
+        {Qt::CTRL | Qt::SHIFT | Qt::Key_V, command::vocabulary},
     };
     for (const auto& [key, id] : keys) {
         const auto ran =
             commands_for([&] { QTest::keyClick(target, key.key(), key.keyboardModifiers()); });
         EXPECT_EQ(ran, std::vector{id}) << key.key();
     }
-    // Goto asked for a line through the goto dialog; Cancel changed nothing.
-    EXPECT_EQ(test_ui->text_dialogs_run(), std::vector{platform::text_dialog::goto_line});
+    // Goto asked for a line and Find a word for a word through their dialogs; Cancel changed
+    // nothing.
+    EXPECT_EQ(test_ui->text_dialogs_run(),
+              (std::vector{platform::text_dialog::goto_line, platform::text_dialog::find_word}));
+    // No key is shared by two commands.
+    std::set<QAction*> actions;
+    for (auto* a : frame().actions()) {
+        actions.insert(a);
+    }
+    for (auto* a : frame().menuBar()->actions()) {
+        actions.insert(a);
+        if (a->menu() != nullptr) {
+            for (auto* item : a->menu()->actions()) {
+                actions.insert(item);
+            }
+        }
+    }
+    std::set<QKeySequence> shortcuts;
+    for (auto* a : actions) {
+        for (const auto& key : a->shortcuts()) {
+            EXPECT_TRUE(shortcuts.insert(key).second) << key.toString().toStdString();
+        }
+    }
 }
 
 // The letter after the "&" of a menu text, in lower case; 0 when it has none.
@@ -204,6 +238,28 @@ TEST_F(FrameTest, AltFOpensTheFileMenuEveryTimeAndNoMnemonicsClash) {
         file->close();
         EXPECT_TRUE(QTest::qWaitFor([&] { return !file->isVisible(); }, 2000));
     }
+}
+
+TEST_F(FrameTest, SearchWindowsSayWhatIsMissingOrWrong) {
+    start();
+    frame().show_occurrences_of_form();
+    ASSERT_NE(frame().occurrences(), nullptr);
+    const auto said = [&] { return frame().occurrences()->heading().text(); };
+    EXPECT_EQ(said(), QStringLiteral("Click a word in the text first."));
+    frame().find_word(QStringLiteral("  "));
+    EXPECT_EQ(said(), QStringLiteral("Type a word to find."));
+    frame().find_word(QStringLiteral("café"));
+    EXPECT_TRUE(said().contains(QStringLiteral("is no Greek word"))) << said().toStdString();
+    // This folder has no data: the index is missing, and the window says how to build it.
+    frame().find_word(QStringLiteral("λόγος"));
+    EXPECT_TRUE(said().contains(QStringLiteral("occurrences.idx) is missing")));
+    EXPECT_TRUE(said().contains(QStringLiteral("veso-build-data --corpus")));
+    EXPECT_EQ(frame().occurrences()->model().rowCount(), 0);
+
+    frame().show_vocabulary();
+    ASSERT_NE(frame().vocabulary(), nullptr);
+    EXPECT_EQ(frame().vocabulary()->heading().text(),
+              QStringLiteral("Choose a passage in the catalogue first."));
 }
 
 TEST_F(FrameTest, MenuItemsRunTheirCommands) {

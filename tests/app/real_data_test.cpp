@@ -4,12 +4,17 @@
 #include "app/myapp.h"
 #include "app/myframe.h"
 #include "app/reading/reading_widgets.h"
+#include "app/search/occurrences_window.h"
+#include "app/search/vocabulary_window.h"
 #include "platform/headless/memory_settings_store.h"
 #include "test_ui.h"
 
 #include <QApplication>
 #include <QLabel>
+#include <QScrollBar>
+#include <QTableView>
 #include <QTest>
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace veso {
@@ -142,6 +147,71 @@ TEST_F(RealDataFrameTest, ResumeReadingReopensThePageLastRead) {
     EXPECT_EQ(catalogue().selected_item(), catalogue().item_handle(slot));
     frame().run_command(40038);
     EXPECT_EQ(document.page_start, history[1]);
+}
+
+TEST_F(RealDataFrameTest, OpeningAHitShowsThePageThatHoldsItWithTheWordMarked) {
+    ASSERT_TRUE(QTest::qWaitFor([&] { return catalogue().built(); }, 10000));
+    frame().find_word(QStringLiteral("μῆνις"));
+    auto* window = frame().occurrences();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->heading().text(), QStringLiteral("μῆνις (lemma)"));
+    const auto* list = window->model().list();
+    ASSERT_NE(list, nullptr);
+    ASSERT_GT(list->rows().size(), 4u);
+    // Homer, the Iliad, then Book 1's hits: the poem's first word and the wrath of line 75,
+    // which lies on a later page.
+    EXPECT_EQ(window->model().index(0).data().toString(), QStringLiteral("Homer (c. 800 BCE)"));
+    EXPECT_EQ(window->model().index(2).data().toString(), QStringLiteral("Book 1"));
+    const std::int32_t position = list->position_of(list->rows()[3]);
+    ASSERT_TRUE(window->open_row(3));
+    frame().text_widget().repaint();
+
+    const auto& document = app->document();
+    EXPECT_EQ(document.current_id, 40519);
+    EXPECT_EQ(document.title(), u"Book 1, Iliad, Homer (c. 800 BCE),   Early and Epic Poetry");
+    EXPECT_EQ(frame().catalogue().currentItem()->text(0), QStringLiteral("Book 1"));
+    EXPECT_EQ(frame().text().marked_word(), position);
+    EXPECT_EQ(document.page_starts.front(), 0);
+    EXPECT_GT(document.page_starts.size(), 1u);
+    EXPECT_LE(document.page_start, position);
+    EXPECT_LT(position, document.next_page_start);
+
+    if (const char* dir = std::getenv("VESO_SCREENSHOT_DIR")) {
+        frame().grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/hit_opened.png"));
+        window->grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/occurrences.png"));
+    }
+    // Turning the page ends the mark.
+    frame().run_command(40039);
+    frame().text_widget().repaint();
+    EXPECT_EQ(frame().text().marked_word(), -1);
+
+    // The next search's list starts at its top, wherever the last one was scrolled to.
+    frame().find_word(QStringLiteral("λόγος"));
+    window->hits_view().scrollToBottom();
+    ASSERT_GT(window->hits_view().verticalScrollBar()->value(), 0);
+    frame().find_word(QStringLiteral("θεά"));
+    EXPECT_EQ(window->hits_view().verticalScrollBar()->value(), 0);
+
+    // A Greek word the texts never show empties the list and says so.
+    frame().find_word(QStringLiteral("xyzzy"));
+    EXPECT_EQ(window->heading().text(),
+              QStringLiteral("No lemma or form χψζζψ (Beta Code xyzzy) occurs in the texts."));
+    EXPECT_EQ(window->model().rowCount(), 0);
+}
+
+TEST_F(RealDataFrameTest, VocabularyOfTheShownSection) {
+    ASSERT_TRUE(QTest::qWaitFor([&] { return app->lex().loading_finished(); }, 120000));
+    select_leaf(40519);
+    frame().show_vocabulary();
+    auto* window = frame().vocabulary();
+    ASSERT_NE(window, nullptr);
+    const auto& rows = window->model().rows();
+    ASSERT_GT(rows.size(), 500u);
+    EXPECT_EQ(rows[0].greek, u"μῆνις");
+    EXPECT_EQ(rows[0].gloss, u"wrath");
+    if (const char* dir = std::getenv("VESO_SCREENSHOT_DIR")) {
+        window->grab().save(QString::fromLocal8Bit(dir) + QStringLiteral("/vocabulary.png"));
+    }
 }
 
 } // namespace

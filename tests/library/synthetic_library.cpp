@@ -22,6 +22,21 @@ void write_utf16le(const fs::path& path, const std::u16string& units) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
+std::u16string with_oxia(std::u16string text) {
+    static constexpr std::pair<char16_t, char16_t> tonos_to_oxia[] = {
+        {u'\u03AC', u'\u1F71'}, {u'\u03AD', u'\u1F73'}, {u'\u03AE', u'\u1F75'},
+        {u'\u03AF', u'\u1F77'}, {u'\u03CC', u'\u1F79'}, {u'\u03CD', u'\u1F7B'},
+        {u'\u03CE', u'\u1F7D'}, {u'\u0390', u'\u1FD3'}, {u'\u03B0', u'\u1FE3'}};
+    for (char16_t& c : text) {
+        for (const auto& [tonos, oxia] : tonos_to_oxia) {
+            if (c == tonos) {
+                c = oxia;
+            }
+        }
+    }
+    return text;
+}
+
 namespace {
 
 std::u16string number(int n) {
@@ -142,7 +157,7 @@ synthetic_library::synthetic_library() {
     texts_[120] = u"τέλος τοῦ βιβλίου\r";
     const auto tail = append(texts_[120]);
     rows_.push_back({120, location(1, 0, tail, texts_[120].size() + 500, 0, 0)});
-    write_utf16le(root_ / "data" / "t.dat", main_file);
+    write_utf16le(root_ / "data" / "t.dat", with_oxia(main_file));
 
     // The Septuagint: chapters from byte offset 8.
     std::u16string septuagint(4, u'\0');
@@ -155,7 +170,7 @@ synthetic_library::synthetic_library() {
         rows_.push_back({chapter_ids[c], location(44, 40, at, chapter.size(), 0, 0)});
         last_chapter_offset_ = static_cast<std::int32_t>(at * 2);
     }
-    write_utf16le(root_ / "data" / "l.dat", septuagint);
+    write_utf16le(root_ / "data" / "l.dat", with_oxia(septuagint));
 
     // The New Testament, read whole; its rows give no length.
     std::u16string testament = u"ΚΔ\r";
@@ -168,7 +183,7 @@ synthetic_library::synthetic_library() {
     for (int j = 0; j < 3; ++j) {
         rows_.push_back({700 + j, {44, 32, 0, 0, j, 2}});
     }
-    write_utf16le(root_ / "data" / "nt.dat", testament);
+    write_utf16le(root_ / "data" / "nt.dat", with_oxia(testament));
 
     std::u16string fragments = u"\r";
     for (int j = 0; j < 2; ++j) {
@@ -179,7 +194,7 @@ synthetic_library::synthetic_library() {
     for (int j = 0; j < 2; ++j) {
         rows_.push_back({800 + j, location(38, 0, 0, fragments.size(), j, 1)});
     }
-    write_utf16le(root_ / "data" / "s.dat", fragments);
+    write_utf16le(root_ / "data" / "s.dat", with_oxia(fragments));
 
     section_tables_.push_back({38, -1, fragment_starts_});
     section_tables_.push_back({0, 32, new_testament_starts_});
@@ -198,6 +213,17 @@ synthetic_library::synthetic_library() {
         {3, u"Agamemnon", 100},
         {3, u"Lost play", 140},
         {3, u"Unlisted", 999},
+        {2, u"Pindar (c. 522-443 BCE)", 0},
+        {3, u"Olympian 1", 0},
+        {4, u"1", 400},
+        {4, u"2", 401},
+        {4, u"3", 410},
+        {3, u"Pythian 1", 0},
+        {4, u"1", 402},
+        {4, u"2", 403},
+        {2, u"Sappho (c. 615-550 BCE)", 0},
+        {3, u"1", 800},
+        {3, u"2", 801},
         {1, u"  History", 0},
         {2, u"Herodotus (c. 484-425 BCE)", 0},
         {3, u"Book 1", 0},
@@ -210,8 +236,16 @@ synthetic_library::synthetic_library() {
         {4, u"1", 600},
         {4, u"2", 601},
         {4, u"3", 603},
+        {2, u"NT Greek Bible", 0},
+        {3, u"Matthew", 0},
+        {4, u"1", 700},
+        {4, u"2", 701},
+        {4, u"3", 702},
     };
 
+    for (auto& [id, text] : texts_) {
+        text = with_oxia(text);
+    }
     write_fingerprint(fingerprint);
 }
 

@@ -26,6 +26,7 @@ namespace veso::testing {
 //   600,601,603 Septuagint chapters in l.dat (work code 40); 602 has no row; 603 is the last
 //   700-702    the New Testament in nt.dat (author 44, work code 32), read whole
 //   800,801    lyric fragments in s.dat (author 38)
+// The catalogue holds every leaf with text but 110, 120 and 130, and the leaf 999 without a row.
 class synthetic_library {
 public:
     static constexpr const char* fingerprint = "synthetic-tables-1";
@@ -67,6 +68,10 @@ private:
     std::int32_t new_testament_bytes_ = 0;
     std::int32_t last_chapter_offset_ = 0;
 };
+
+// Greek as the data builder writes it, the acute accent as oxia (the passages below are typed
+// with the keyboard's tonos and written so).
+std::u16string with_oxia(std::u16string text);
 
 // Writes units as UTF-16LE.
 void write_utf16le(const std::filesystem::path& path, const std::u16string& units);

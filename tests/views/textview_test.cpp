@@ -134,6 +134,52 @@ TEST_F(textview_layout, LayoutStopsAtTheSectionEnd) {
     EXPECT_EQ(document->next_page_start, 14);
 }
 
+TEST_F(textview_layout, AWordIsShownOnThePagePageForwardReachesAndMarkedUntilThePageChanges) {
+    std::u16string body;
+    for (int i = 0; i < 60; ++i)
+        body += u"aaa bbb ccc ddd\r";
+    load_text(body);
+    document->attach(nullptr, text.get(), nullptr);
+    document->page_starts = {0};
+    const std::int32_t target = 16 * 37 + 8; // "ccc" on line 38
+
+    // Page Forward from the start until the page holds the word.
+    std::vector<std::int32_t> paged{0};
+    paint_text(250, 110);
+    while (document->next_page_start <= target) {
+        document->page_forward();
+        paged.push_back(document->page_start);
+        paint_text(250, 110);
+    }
+    ASSERT_GT(paged.size(), 3u);
+
+    // An occurrence opened there: its page, reached as paging reaches it, with the word marked.
+    document->page_start = 0;
+    document->page_starts = {0};
+    text->restart_layout(false);
+    text->show_page_containing(target);
+    text->mark_word(target);
+    paint_text(250, 110);
+    EXPECT_EQ(document->page_starts, paged);
+    EXPECT_EQ(document->page_start, paged.back());
+    ASSERT_EQ(dc.rectangles().size(), 1u);
+    // Four words a line of sixteen units: the third word of the target's line on this page.
+    const auto word = static_cast<std::size_t>((target - paged.back()) / 16 * 4 + 2);
+    const auto& mark = dc.rectangles().front();
+    EXPECT_EQ(mark.area.left, text->word_lefts()[word]);
+    EXPECT_EQ(mark.area.top, text->word_tops()[word]);
+    EXPECT_EQ(mark.area.width(), 30); // the word without its space
+    EXPECT_EQ(mark.colour, textview::marked_word_colour);
+
+    // Repainting keeps the mark; turning the page ends it.
+    paint_text(250, 110);
+    EXPECT_EQ(dc.rectangles().size(), 1u);
+    document->page_backward();
+    paint_text(250, 110);
+    EXPECT_TRUE(dc.rectangles().empty());
+    EXPECT_EQ(text->marked_word(), -1);
+}
+
 TEST_F(textview_layout, TheTextsLastWordIsPaintedWithoutACarriageReturn) {
     load_text(u"aaa bbb");
     paint_text();

@@ -2,6 +2,7 @@
 // Greek corpus.
 #include "common/data_manifest_writer.h"
 #include "lexicon/build_lexicon.h"
+#include "occurrences/occurrence_index_writer.h"
 #include "texts/build_texts.h"
 
 #include <CLI/CLI.hpp>
@@ -39,7 +40,13 @@ int main(int argc, char** argv) {
     if (!veso::corpus::build_text_files(corpus, out, generated, texts, report)) {
         return 1;
     }
-    if (!texts_only && !veso::corpus::build_lexicon_files(corpus, out, texts.passages, report)) {
+    // The occurrence index shares each token among its lemmas as the lexicon's model of readings
+    // does, so it is built while that model is at hand.
+    if (!texts_only && !veso::corpus::build_lexicon_files(
+                           corpus, out, texts.passages, report,
+                           [&](const veso::corpus::reading_likelihood& readings) {
+                               return veso::corpus::build_occurrence_index(out, readings, report);
+                           })) {
         return 1;
     }
     const auto seconds =

@@ -43,6 +43,7 @@ text_size headless_device_context::picture_size(picture_id picture) const {
 void headless_device_context::clear_records() {
     texts_.clear();
     pictures_.clear();
+    rectangles_.clear();
     frames_.clear();
 }
 

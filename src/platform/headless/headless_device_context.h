@@ -38,6 +38,10 @@ public:
         int x = 0;
         int y = 0;
     };
+    struct painted_rectangle {
+        rect area;
+        colour_ref colour = 0;
+    };
 
     void select_font(const font& f) override { font_ = &f; }
     const font* selected_font() const override { return font_; }
@@ -50,6 +54,9 @@ public:
     void text_out(int x, int y, std::u16string_view text) override;
     void set_text_justification(int extra, int break_count) override;
 
+    void fill_rectangle(const rect& area, colour_ref colour) override {
+        rectangles_.push_back({area, colour});
+    }
     void draw_frame(const rect& r, colour_ref colour) override { frames_.push_back({r, colour}); }
     void draw_picture(picture_id picture, int x, int y) override;
     text_size picture_size(picture_id picture) const override;
@@ -59,6 +66,7 @@ public:
 
     const std::vector<painted_text>& texts() const { return texts_; }
     const std::vector<painted_picture>& pictures() const { return pictures_; }
+    const std::vector<painted_rectangle>& rectangles() const { return rectangles_; }
     const std::vector<painted_frame>& frames() const { return frames_; }
     void clear_records();
 
@@ -73,6 +81,7 @@ private:
     rect clip_{0, 0, 4096, 4096};
     std::vector<painted_text> texts_;
     std::vector<painted_picture> pictures_;
+    std::vector<painted_rectangle> rectangles_;
     std::vector<painted_frame> frames_;
 };
 

@@ -87,6 +87,10 @@ void qt_device_context::draw_frame(const rect& r, colour_ref colour) {
     painter_.setPen(pen);
 }
 
+void qt_device_context::fill_rectangle(const rect& area, colour_ref colour) {
+    painter_.fillRect(QRect(area.left, area.top, area.width(), area.height()), to_qcolor(colour));
+}
+
 void qt_device_context::draw_picture(picture_id picture, int x, int y) {
     // Rendered at the resolution it ends up at, also when the painter is scaled up.
     const qreal scale = painter_.device()->devicePixelRatioF() * painter_.worldTransform().m11();

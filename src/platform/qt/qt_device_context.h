@@ -30,6 +30,7 @@ public:
     void text_out(int x, int y, std::u16string_view text) override;
     void set_text_justification(int extra, int break_count) override;
 
+    void fill_rectangle(const rect& area, colour_ref colour) override;
     void draw_frame(const rect& r, colour_ref colour) override;
     void draw_picture(picture_id picture, int x, int y) override;
     text_size picture_size(picture_id picture) const override;

@@ -12,14 +12,19 @@ namespace veso::platform {
 text_entry_dialog::text_entry_dialog(text_dialog kind, QWidget* parent)
     : QDialog(parent), edit_(new QLineEdit(this)) {
     const bool dictionary = kind == text_dialog::goto_dictionary;
-    setWindowTitle(dictionary ? QStringLiteral("Goto Dictionary") : QStringLiteral("Goto"));
-    // A line number or a lemma is short; the bound keeps odd pastes from reaching the core.
-    edit_->setMaxLength(dictionary ? 200 : 20);
+    const bool word = kind == text_dialog::find_word;
+    setWindowTitle(dictionary ? QStringLiteral("Goto Dictionary")
+                   : word     ? QStringLiteral("Find a word")
+                              : QStringLiteral("Goto"));
+    // A line number or a word is short; the bound keeps odd pastes from reaching the core.
+    edit_->setMaxLength(dictionary || word ? 200 : 20);
 
     auto* layout = new QGridLayout(this);
-    layout->addWidget(
-        new QLabel(dictionary ? QStringLiteral("Greek Lemma") : QStringLiteral("Goto Line:"), this),
-        0, 0);
+    layout->addWidget(new QLabel(dictionary ? QStringLiteral("Greek Lemma")
+                                 : word     ? QStringLiteral("Lemma or form (Greek or Beta Code):")
+                                            : QStringLiteral("Goto Line:"),
+                                 this),
+                      0, 0);
     layout->addWidget(edit_, 0, 1);
     auto* buttons =
         new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, Qt::Vertical, this);

@@ -61,7 +61,8 @@ bool definitions_are_clean(const dictionary& dictionary, nlohmann::json& report)
 } // namespace
 
 bool build_lexicon_files(const std::filesystem::path& corpus, const std::filesystem::path& out,
-                         std::span<const authored_text> texts, nlohmann::json& report) {
+                         std::span<const authored_text> texts, nlohmann::json& report,
+                         const std::function<bool(const reading_likelihood&)>& with_readings) {
     const auto start = std::chrono::steady_clock::now();
     const std::clock_t cpu_start = std::clock();
     auto seconds_since = [](std::chrono::steady_clock::time_point from) {
@@ -190,7 +191,7 @@ bool build_lexicon_files(const std::filesystem::path& corpus, const std::filesys
               << " definitions, " << frequencies.size() << " headwords; tokens analysed "
               << coverage.overall_analysed_percent() << " %, defined "
               << coverage.overall_defined_percent() << " %; " << seconds << " s\n";
-    return true;
+    return !with_readings || with_readings(model_reading_shares(model));
 }
 
 } // namespace veso::corpus

@@ -113,11 +113,6 @@ bool is_word_key(std::string_view key) {
     return is_word_key(std::u16string_view(wide));
 }
 
-namespace {
-
-// Latin letters and digits belong to notices and markers, brackets to markers and to the lost
-// letters of damaged words ("]αλ["), and letters on both sides of a mark to words run together
-// ("λόγος;γ", "μετ’αὐτοῦ"; the comma of ὅ,τι aside): none of these is one Greek word.
 bool is_no_text_word(std::u16string_view word) {
     int runs = 0;
     std::size_t run_letters = 0; // letters of the current run; 0 outside a run
@@ -135,6 +130,8 @@ bool is_no_text_word(std::u16string_view word) {
     }
     return runs > 1;
 }
+
+namespace {
 
 // The key the program looks the word up by, before it is narrowed to ISO 8859-1.
 std::u16string wide_lookup_key(std::u16string_view word, const betaconverter& converter) {
@@ -158,74 +155,48 @@ text_word_counts count_text_words(std::span<const authored_text> texts,
     std::unordered_map<std::u16string, std::size_t> by_word; // word with its end, to entry
     std::vector<std::int64_t> entry_of;                      // -1 for unstorable, -2 for no word
     for (const auto& passage : texts) {
-        const std::u16string_view text = passage.text;
         const std::size_t slot = slot_of(passage.author_number);
-        bool in_label = false; // between "²" and "³"
-        std::size_t i = 0;
-        while (i < text.size()) {
-            const char16_t c = text[i];
-            if (c == u' ' || c == u'\r' || c == 0) {
-                ++i;
-                continue;
-            }
-            // The painted word runs to the next space or carriage return; its key is taken up to
-            // the first space, carriage return or "³" within 80 characters, that one included.
-            std::size_t painted_end = i;
-            while (painted_end < text.size() && text[painted_end] != u' ' &&
-                   text[painted_end] != u'\r' && text[painted_end] != 0) {
-                ++painted_end;
-            }
-            std::size_t n = 0;
-            while (n < 80 && i + n < text.size() && text[i + n] != u' ' && text[i + n] != u'\r' &&
-                   text[i + n] != 0xB3) {
-                ++n;
-            }
-            const std::u16string_view painted = text.substr(i, painted_end - i);
-            std::u16string_view word;
-            if (n < 80 && i + n < text.size()) {
-                word = text.substr(i, n + 1);
-            }
-            i = painted_end;
-            // Speakers and headings are labels, not the text's words.
-            const bool label = in_label || painted.front() == u'\u00B2';
-            in_label = label && painted.find(u'\u00B3') == std::u16string_view::npos;
-            if (label) {
-                ++result.label_tokens;
-                continue;
-            }
-            if (word.empty()) {
-                ++result.unstorable_tokens;
-                continue;
-            }
-            auto [it, inserted] = by_word.try_emplace(std::u16string(word), entry_of.size());
-            if (inserted) {
-                const std::u16string wide_key = wide_lookup_key(word, converter);
-                std::string key = lookup_key(word, converter);
-                if (is_no_text_word(word) || !is_word_key(wide_key)) {
-                    entry_of.push_back(-2);
-                    non_word_keys.insert(wide_key);
-                } else if (key.empty() || key.size() > 2023) {
-                    entry_of.push_back(-1);
-                } else {
-                    entry_of.push_back(static_cast<std::int64_t>(result.words.size()));
-                    text_word_counts::entry e;
-                    // A word that lost its first vowel ("’γώ", "’πί") is analysed with it.
-                    const bool aphaeresis = word.size() > 1 && word[0] == u'\u2019';
-                    e.analysis_key =
-                        lookup_key((aphaeresis ? u"\u1F10" : u"") + analyser_word(word), converter);
-                    e.key = std::move(key);
-                    result.words.push_back(std::move(e));
+        for_each_text_word(
+            passage.text, 0, passage.text.size(),
+            [&](std::size_t, std::u16string_view word, text_token kind) {
+                // Speakers and headings are labels, not the text's words.
+                if (kind == text_token::label) {
+                    ++result.label_tokens;
+                    return;
                 }
-            }
-            const std::int64_t index = entry_of[it->second];
-            if (index == -2) {
-                ++result.non_word_tokens;
-            } else if (index < 0) {
-                ++result.unstorable_tokens;
-            } else {
-                ++result.words[static_cast<std::size_t>(index)].tokens[slot];
-            }
-        }
+                if (kind == text_token::no_end) {
+                    ++result.unstorable_tokens;
+                    return;
+                }
+                auto [it, inserted] = by_word.try_emplace(std::u16string(word), entry_of.size());
+                if (inserted) {
+                    const std::u16string wide_key = wide_lookup_key(word, converter);
+                    std::string key = lookup_key(word, converter);
+                    if (is_no_text_word(word) || !is_word_key(wide_key)) {
+                        entry_of.push_back(-2);
+                        non_word_keys.insert(wide_key);
+                    } else if (key.empty() || key.size() > 2023) {
+                        entry_of.push_back(-1);
+                    } else {
+                        entry_of.push_back(static_cast<std::int64_t>(result.words.size()));
+                        text_word_counts::entry e;
+                        // A word that lost its first vowel ("’γώ", "’πί") is analysed with it.
+                        const bool aphaeresis = word.size() > 1 && word[0] == u'\u2019';
+                        e.analysis_key = lookup_key(
+                            (aphaeresis ? u"\u1F10" : u"") + analyser_word(word), converter);
+                        e.key = std::move(key);
+                        result.words.push_back(std::move(e));
+                    }
+                }
+                const std::int64_t index = entry_of[it->second];
+                if (index == -2) {
+                    ++result.non_word_tokens;
+                } else if (index < 0) {
+                    ++result.unstorable_tokens;
+                } else {
+                    ++result.words[static_cast<std::size_t>(index)].tokens[slot];
+                }
+            });
     }
     result.non_word_keys = non_word_keys.size();
     // Different spellings of a word (with and without its punctuation) share one key.

@@ -32,6 +32,58 @@ struct text_word_counts {
     std::uint64_t label_tokens = 0;
 };
 
+// What a painted word of a built text is to the lexicon.
+enum class text_token {
+    word,   // its look-up text ends within 80 characters
+    label,  // a word of a bold label (a speaker, a heading), from "²" to "³"
+    no_end, // its look-up text has no end within 80 characters
+};
+
+// Calls visit(start, word, kind) for every painted word of text that starts in [begin, end), cut
+// as the text view cuts it: a painted word runs between spaces, carriage returns and zero units;
+// its look-up text runs from its start to the first space, carriage return or "³" within 80
+// characters, that one included (empty for no_end).
+template <class Visit>
+void for_each_text_word(std::u16string_view text, std::size_t begin, std::size_t end,
+                        Visit&& visit) {
+    bool in_label = false; // between "²" and "³"
+    std::size_t i = begin;
+    while (i < end && i < text.size()) {
+        const char16_t c = text[i];
+        if (c == u' ' || c == u'\r' || c == 0) {
+            ++i;
+            continue;
+        }
+        std::size_t painted_end = i;
+        while (painted_end < text.size() && text[painted_end] != u' ' &&
+               text[painted_end] != u'\r' && text[painted_end] != 0) {
+            ++painted_end;
+        }
+        std::size_t n = 0;
+        while (n < 80 && i + n < text.size() && text[i + n] != u' ' && text[i + n] != u'\r' &&
+               text[i + n] != 0xB3) {
+            ++n;
+        }
+        const std::u16string_view painted = text.substr(i, painted_end - i);
+        std::u16string_view word;
+        if (n < 80 && i + n < text.size()) {
+            word = text.substr(i, n + 1);
+        }
+        const bool label = in_label || painted.front() == u'\u00B2';
+        in_label = label && painted.find(u'\u00B3') == std::u16string_view::npos;
+        visit(i, word,
+              label          ? text_token::label
+              : word.empty() ? text_token::no_end
+                             : text_token::word);
+        i = painted_end;
+    }
+}
+
+// Latin letters and digits belong to notices and markers, brackets to markers and to the lost
+// letters of damaged words ("]αλ["), and letters on both sides of a mark to words run together
+// ("λόγος;γ", "μετ’αὐτοῦ"; the comma of ὅ,τι aside): none of these is one Greek word.
+bool is_no_text_word(std::u16string_view word);
+
 // Whether a look-up key is the Beta Code of a Greek word: letters with their marks, capitals
 // written "*" and marks before the letter; no digit, Latin-only letter or punctuation. Letters
 // of the Greek blocks that Beta Code lacks (ϝ) pass as letters.
