@@ -57,12 +57,12 @@ TEST(QtFontMetrics, CacheStaysBoundedAndRemeasuresWhatItDropped) {
     const QFontMetrics qt(font.qfont(), &image);
     qt_font_metrics metrics(font.qfont(), &image);
     metrics.width(u"πρῶτον");
-    for (std::size_t i = 0; i < 3 * qt_font_metrics::generation_size; ++i) {
+    for (std::size_t i = 0; i < 3 * qt_font_metrics::width_generation_size; ++i) {
         const std::string number = std::to_string(i);
         metrics.width(u"λ" + std::u16string(number.begin(), number.end()));
-        ASSERT_LE(metrics.cached_texts(), 2 * qt_font_metrics::generation_size);
+        ASSERT_LE(metrics.cached_texts(), 2 * qt_font_metrics::width_generation_size);
     }
-    EXPECT_GE(metrics.cached_texts(), qt_font_metrics::generation_size);
+    EXPECT_GE(metrics.cached_texts(), qt_font_metrics::width_generation_size);
     EXPECT_EQ(metrics.width(u"πρῶτον"), qt.horizontalAdvance(QStringLiteral("πρῶτον")));
     EXPECT_EQ(metrics.width(u"ἔννεπε"), qt.horizontalAdvance(QStringLiteral("ἔννεπε")));
 }
