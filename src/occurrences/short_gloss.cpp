@@ -153,6 +153,11 @@ bool is_label(wide_string_view word) {
     }
     for (std::size_t start = 0; start <= core.size();) {
         const std::size_t stop = std::min(core.find(u'.', start), core.size());
+        // LSJ's labels sometimes come doubled in the stored text: "A..1." for "A.1.".
+        if (stop == start && start > 0) {
+            start = stop + 1;
+            continue;
+        }
         if (!is_label_part(core.substr(start, stop - start))) {
             return false;
         }
@@ -308,17 +313,44 @@ wide_string short_gloss(wide_string_view definition, const betaconverter& conver
     // otherwise titles and editors: taken only in the entry of a name, neither abbreviated nor
     // followed by a number as a cited work is ("Schwyzer 80").
     const bool name = wanted == u'B' && names_someone(definition);
-    const auto is_translation = [&](const run& r) {
+    // What stands in brackets is an etymology or an aside: "(Cf. Skt. yas, yā, yad)" is in bold
+    // in LSJ's ὅς. Brackets are counted outside Greek, whose Beta Code writes "(" for the rough
+    // breathing. The runs come in order, so the text is scanned once.
+    std::size_t scanned = 0;
+    int depth = 0;
+    const auto in_brackets = [&](std::size_t until) {
+        for (until = std::min(until, definition.size()); scanned < until; ++scanned) {
+            if (definition.compare(scanned, 3, u"<G>") == 0) {
+                const std::size_t close = definition.find(u"</G>", scanned);
+                if (close == wide_string_view::npos || close >= until) {
+                    scanned = until;
+                    break;
+                }
+                scanned = close + 3;
+            } else if (definition[scanned] == u'(') {
+                ++depth;
+            } else if (definition[scanned] == u')' && depth > 0) {
+                --depth;
+            }
+        }
+        return depth > 0;
+    };
+    const auto is_translation = [&](const run& r, bool outside_brackets) {
         const bool italic_name =
             name && r.style == u'I' && r.text.find(u'.') == wide_string::npos &&
             !cites_a_page(definition.substr(std::min(r.to, definition.size())));
-        return (r.style == wanted || italic_name) && !r.starts_definition && has_english(r.text);
+        return (r.style == wanted || italic_name) && !r.starts_definition && has_english(r.text) &&
+               (!outside_brackets || !in_brackets(r.from));
     };
-    const std::vector<run> runs = runs_of(definition, converter, false, is_translation);
-    if (is_translation(runs.back())) {
-        const run& found = runs.back();
-        return tidied(
-            converted_text(definition.substr(found.from, found.to - found.from), converter));
+    // A translation outside brackets, else one within them.
+    for (const bool outside_brackets : {true, false}) {
+        const auto accept = [&](const run& r) { return is_translation(r, outside_brackets); };
+        const std::vector<run> runs = runs_of(definition, converter, false, accept);
+        if (accept(runs.back())) {
+            const run& found = runs.back();
+            return tidied(
+                converted_text(definition.substr(found.from, found.to - found.from), converter));
+        }
     }
     return tidied(converted_text(definition, converter));
 }

@@ -183,6 +183,16 @@ TEST(ShortGloss, TakesTheFirstTranslationOfEachSource) {
                           u"thus. Ab. <N>w(s (without accent) ",
                           converter),
               u"so, thus");
+    // What stands in brackets is an etymology, and "(" in Greek is a breathing; brackets hold
+    // the gloss only when nothing else does.
+    EXPECT_EQ(short_gloss(u"[L] <G>o(/s,</G> (With Gr. <G>o(/s</G> cf. Skt. <B>yas, yā, yad, "
+                          u"<N>Lith. <B>jis <N>(he).) <B>A. <N>Pron. <B>this, that ",
+                          converter),
+              u"this, that");
+    EXPECT_EQ(
+        short_gloss(u"[L] <G>xari/eis</G> ( Boeot. <B>graceful, beautiful <N>Od. ", converter),
+        u"graceful, beautiful");
+    EXPECT_EQ(short_gloss(u"[L] <G>ko/rh</G> <B>A..1. girl, <N>Il. ", converter), u"girl");
     // A name's English stands in italics; an editor cited with a page, or a title, does not.
     EXPECT_EQ(short_gloss(u"[L] <B>Ἥρα, <N>Ion. <B>Ἥρη,, <N>ἡ, <I>Hera, <N>Il. 16.432 . <B>3. "
                           u"<N>Pythag. name for <B>nine, <N>Theol.Ar. 58",
