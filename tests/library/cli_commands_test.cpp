@@ -1,11 +1,10 @@
 // veso-cli's library commands, run as a separate process the way a user runs them.
-#include <array>
-#include <cstdio>
+#include "../cli/cli_process.h"
+
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include <string>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -13,32 +12,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-struct run_result {
-    std::string out;
-    int status = -1;
-};
-
-// Runs veso-cli in folder with the arguments, where the user's and the system's data folders do
-// not exist; standard error is dropped.
-run_result run_cli(const fs::path& folder, const std::string& arguments) {
-    const std::string command =
-        "cd '" + folder.string() +
-        "' && XDG_DATA_HOME=/nonexistent XDG_DATA_DIRS=/nonexistent '" VESO_CLI "' " + arguments +
-        " 2>/dev/null";
-    run_result result;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) {
-        return result;
-    }
-    std::array<char, 4096> buffer{};
-    std::size_t got = 0;
-    while ((got = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
-        result.out.append(buffer.data(), got);
-    }
-    const int status = ::pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return result;
-}
+using veso::testing::run_cli;
 
 #ifdef VESO_CLI_REAL_DATA
 

@@ -1,46 +1,19 @@
 // veso-cli occurrences and vocabulary, run as a process the way a user runs them.
-#include <array>
-#include <cstdio>
+#include "../cli/cli_process.h"
+
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include <set>
 #include <string>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
 
 namespace fs = std::filesystem;
 
-struct run_result {
-    std::string out;
-    std::string err;
-    int status = -1;
-};
-
-run_result run_cli(const fs::path& folder, const std::string& arguments) {
-    const fs::path err = fs::temp_directory_path() / ("veso-cli-err-" + std::to_string(::getpid()));
-    const std::string command =
-        "cd '" + folder.string() + "' && '" VESO_CLI "' " + arguments + " 2>'" + err.string() + "'";
-    run_result result;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) {
-        return result;
-    }
-    std::array<char, 4096> buffer{};
-    std::size_t got = 0;
-    while ((got = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0) {
-        result.out.append(buffer.data(), got);
-    }
-    const int status = ::pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::ifstream in(err);
-    result.err.assign(std::istreambuf_iterator<char>(in), {});
-    fs::remove(err);
-    return result;
-}
+using veso::testing::run_cli;
 
 #ifdef VESO_CLI_REAL_DATA
 
