@@ -433,9 +433,7 @@ std::vector<wide_string> myframe::clicked_lemmas() const {
 namespace {
 
 QString greek_of(const betaconverter& converter, const wide_string& beta) {
-    QString greek = QString::fromStdU16String(converter.to_unicode(beta + u" "));
-    greek.chop(1);
-    return greek;
+    return QString::fromStdU16String(converter.to_unicode_word(beta));
 }
 
 } // namespace

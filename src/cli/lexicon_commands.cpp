@@ -57,15 +57,6 @@ std::vector<analysis_fields> split_analyses(const wide_string& morphology) {
     return result;
 }
 
-// Greek for people: the converter wants a space after the text, which is dropped again.
-wide_string shown_greek(const betaconverter& converter, const wide_string& beta) {
-    wide_string greek = converter.to_unicode(beta + u" ");
-    if (!greek.empty()) {
-        greek.pop_back();
-    }
-    return greek;
-}
-
 // Text for people: on a terminal italic and bold as such, elsewhere plain.
 void append_styled(std::string& out, wide_string_view text, text_style style, bool terminal) {
     const bool marked = terminal && style != text_style::normal;
@@ -116,7 +107,7 @@ void print_lookup(lexicon& lex, const wide_string& typed, unsigned author) {
         next = neighbours[1];
     }
     auto greek = [&converter](const wide_string& beta) {
-        return to_utf8(shown_greek(converter, beta));
+        return to_utf8(converter.to_unicode_word(beta));
     };
     std::cout << greek(previous) << "  <  " << greek(key) << "  >  " << greek(next) << "\n";
     if (!known) {

@@ -82,14 +82,6 @@ std::unique_ptr<occurrence_index> open_index(const std::filesystem::path& folder
     return std::move(opened.index);
 }
 
-wide_string greek_of(const betaconverter& converter, const wide_string& beta) {
-    wide_string greek = converter.to_unicode(beta + u" ");
-    if (!greek.empty()) {
-        greek.pop_back();
-    }
-    return greek;
-}
-
 // Whole counts print as integers; counts that a model of readings shares out may not be whole.
 json count_json(double count) {
     const double rounded = std::round(count);
@@ -128,7 +120,7 @@ void run_occurrences(const occurrence_arguments& args, command_context& context)
     if (args.form) {
         search = search_form(index->find_form(*key));
         if (search.keys.empty()) {
-            fail(u"the form " + greek_of(converter, *key) + u" (Beta Code " + *key +
+            fail(u"the form " + converter.to_unicode_word(*key) + u" (Beta Code " + *key +
                  u") does not occur in the texts.");
         }
         for (const std::uint32_t k : search.keys) {
@@ -151,7 +143,7 @@ void run_occurrences(const occurrence_arguments& args, command_context& context)
             }
         }
         if (lemmas.empty()) {
-            fail(u"no lemma or form " + greek_of(converter, *key) + u" (Beta Code " + *key +
+            fail(u"no lemma or form " + converter.to_unicode_word(*key) + u" (Beta Code " + *key +
                  u") occurs in the texts.");
         }
         search = search_lemmas(*index, lemmas);

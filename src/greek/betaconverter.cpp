@@ -410,6 +410,15 @@ void betaconverter::to_unicode(wide_string_view text, wide_string& out) const {
 
 // The same as converting `text` with a space appended, without copying `text` to append it: the
 // space can only make a sigma before it final, and no capital or breathing rule takes it in.
+wide_string betaconverter::to_unicode_word(wide_string_view beta) const {
+    wide_string shown;
+    to_unicode_spaced(beta, shown);
+    if (!shown.empty()) {
+        shown.pop_back();
+    }
+    return shown;
+}
+
 void betaconverter::to_unicode_spaced(wide_string_view text, wide_string& out) const {
     if (text.size() >= max_converted) {
         convert(text.substr(0, max_converted), false, out);

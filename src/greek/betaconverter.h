@@ -24,6 +24,9 @@ public:
     void to_unicode(wide_string_view text, wide_string& out) const;
     // The conversion of `text` followed by one space, appended to `out`.
     void to_unicode_spaced(wide_string_view text, wide_string& out) const;
+    // A word or headword as a reader sees it: converted as if a space followed it (so a final
+    // sigma is final), without that space.
+    wide_string to_unicode_word(wide_string_view beta) const;
     // Unicode to Beta Code, one character at a time; unknown characters pass through.
     wide_string to_betacode(const wide_string& text) const;
 

@@ -60,10 +60,7 @@ vocabulary_list::vocabulary_list(const occurrence_index& index, std::size_t leaf
             vocabulary_row row;
             row.lemma = lemma;
             row.beta = index.lemma(lemma);
-            row.greek = converter.to_unicode(row.beta + u" ");
-            if (!row.greek.empty()) {
-                row.greek.pop_back();
-            }
+            row.greek = converter.to_unicode_word(row.beta);
             row.in_author = index.lemma_count_in(lemma, author_);
             row.first_word = tokens_;
             row.first_position = t.position;

@@ -40,10 +40,7 @@ const betaconverter& dictionary_view::converter() const {
 }
 
 wide_string dictionary_view::display_form(const wide_string& beta) const {
-    wide_string shown = converter().to_unicode(beta + u" ");
-    if (!shown.empty())
-        shown.pop_back();
-    return shown;
+    return converter().to_unicode_word(beta);
 }
 
 void dictionary_view::initialise() {

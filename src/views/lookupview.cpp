@@ -30,10 +30,7 @@ lookupview::lookupview(mydoc& document, lexicon& lex, const textview& text,
 lookupview::~lookupview() = default;
 
 wide_string lookupview::display_form(const wide_string& beta) const {
-    wide_string shown = document_.converter.to_unicode(beta + u" ");
-    if (!shown.empty())
-        shown.pop_back();
-    return shown;
+    return document_.converter.to_unicode_word(beta);
 }
 
 void lookupview::clear() {
