@@ -1,6 +1,7 @@
 // veso-build-data: builds the program's ten data files (and the generated C++ tables) from the open
 // Greek corpus.
 #include "common/data_manifest_writer.h"
+#include "datafiles/data_manifest.h"
 #include "lexicon/build_lexicon.h"
 #include "occurrences/occurrence_index_writer.h"
 #include "texts/build_texts.h"
@@ -33,6 +34,9 @@ int main(int argc, char** argv) {
         std::cerr << "veso-build-data: cannot create " << out << ": " << ec.message() << "\n";
         return 1;
     }
+    // The last build's manifest describes files about to be replaced: left in place, it would
+    // mark them damaged while the index builder reads them back.
+    std::filesystem::remove(out / veso::datafiles::manifest_file, ec);
 
     const auto start = std::chrono::steady_clock::now();
     nlohmann::json report;
