@@ -99,11 +99,16 @@ nlohmann::json checks_json(const headword_checks& checks) {
 dictionary read_dictionaries(const std::filesystem::path& lexicon_folder,
                              const betaconverter& converter, nlohmann::json& report) {
     source_reader read(converter, report);
-    auto short_definitions = [&](const std::filesystem::path& path, char separator, char letter,
+    auto short_definitions = [&](std::string_view file_text, char separator, char letter,
                                  short_definition_lines lines = short_definition_lines::unmarked) {
-        return read_short_definitions(read_whole_file(path), separator, letter, converter,
-                                      max_definition, lines);
+        return read_short_definitions(file_text, separator, letter, converter, max_definition,
+                                      lines);
     };
+    // Read once: their unmarked and their marked lines are two sources.
+    const std::string lsj_glosses =
+        read_whole_file(lexicon_folder / "lsj-alpheios" / "grc-lsj-defs.dat");
+    const std::string middle_liddell_glosses =
+        read_whole_file(lexicon_folder / "middle-liddell" / "grc-ml-defs.dat");
     std::vector<source_entry> markdown;
     for (const auto& path : files_in(lexicon_folder / "lsj-markdown", "CITE-LSJ", ".cex")) {
         append(markdown, read_markdown_lsj(read_whole_file(path), converter, max_definition));
@@ -117,23 +122,19 @@ dictionary read_dictionaries(const std::filesystem::path& lexicon_folder,
                        read.tei_files(files_in(lexicon_folder / "lsj-alpheios", "ulsj-", ".xml"),
                                       lsj_alpheios_flavour)});
     sources.push_back({"lsj-markdown", source_role::lsj_full, std::move(markdown)});
-    sources.push_back(
-        {"lsj-short", source_role::gloss,
-         short_definitions(lexicon_folder / "lsj-alpheios" / "grc-lsj-defs.dat", '|', 'S')});
-    sources.push_back(
-        {"middle-liddell", source_role::gloss,
-         short_definitions(lexicon_folder / "middle-liddell" / "grc-ml-defs.dat", '|', 'M')});
-    sources.push_back(
-        {"logeion-short", source_role::gloss,
-         short_definitions(lexicon_folder / "shortdefs-logeion" / "shortdefsGreekEnglishLogeion",
-                           '\t', 'G')});
+    sources.push_back({"lsj-short", source_role::gloss, short_definitions(lsj_glosses, '|', 'S')});
+    sources.push_back({"middle-liddell", source_role::gloss,
+                       short_definitions(middle_liddell_glosses, '|', 'M')});
+    sources.push_back({"logeion-short", source_role::gloss,
+                       short_definitions(read_whole_file(lexicon_folder / "shortdefs-logeion" /
+                                                         "shortdefsGreekEnglishLogeion"),
+                                         '\t', 'G')});
     // The marked lines of both files after every other gloss.
     sources.push_back({"lsj-short-marked", source_role::gloss,
-                       short_definitions(lexicon_folder / "lsj-alpheios" / "grc-lsj-defs.dat", '|',
-                                         'S', short_definition_lines::marked)});
-    sources.push_back({"middle-liddell-marked", source_role::gloss,
-                       short_definitions(lexicon_folder / "middle-liddell" / "grc-ml-defs.dat", '|',
-                                         'M', short_definition_lines::marked)});
+                       short_definitions(lsj_glosses, '|', 'S', short_definition_lines::marked)});
+    sources.push_back(
+        {"middle-liddell-marked", source_role::gloss,
+         short_definitions(middle_liddell_glosses, '|', 'M', short_definition_lines::marked)});
     sources.push_back(
         {"autenrieth", source_role::fuller,
          read.tei_files({lexicon_folder / "autenrieth" / "autenrieth.xml"}, autenrieth_flavour)});

@@ -2,6 +2,7 @@
 
 #include "datafiles/data_manifest.h"
 #include "lexicon/dictionary_sources.h"
+#include "lexicon/lsj_homographs.h"
 #include "lexicon/morphgnt_analyses.h"
 #include "lexicon/record_file.h"
 #include "lexicon/treebank_analyses.h"
@@ -134,20 +135,6 @@ void morphology_store::add_text_words(const text_word_counts& words) {
     }
 }
 
-namespace {
-
-std::string without_digits(std::string_view headword) {
-    std::string out;
-    for (const char c : headword) {
-        if (!(c >= '0' && c <= '9')) {
-            out += c;
-        }
-    }
-    return out;
-}
-
-} // namespace
-
 std::string without_accents(std::string_view headword) {
     std::string out;
     out.reserve(headword.size());
@@ -224,7 +211,7 @@ void morphology_store::match_headwords(const dictionary& dictionary) {
         }
         const auto [it, inserted] = by_letters.emplace(letters, h);
         // Homographs of one word share their letters: the first of them stands for all.
-        if (!inserted && without_digits(it->second) != without_digits(h)) {
+        if (!inserted && without_homograph_digits(it->second) != without_homograph_digits(h)) {
             by_letters.erase(it);
             ambiguous.insert(letters);
         }

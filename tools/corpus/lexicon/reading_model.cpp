@@ -191,13 +191,22 @@ reading_model::form_facts reading_model::facts(std::string_view key, const analy
             }
         }
     }
+    // Weighed once per form, and only the lemmas that have a twin here.
+    f.twin_weight.assign(n, 0.0);
+    if (settings_.homograph_weight) {
+        for (std::size_t l = 0; l < n; ++l) {
+            for (std::size_t m = 0; m < n; ++m) {
+                if (m != l && f.twin_of[m] == f.twin_of[l]) {
+                    f.twin_weight[l] = settings_.homograph_weight(f.lemmas[l]);
+                    break;
+                }
+            }
+        }
+    }
     return f;
 }
 
 void reading_model::share_among_twins(const form_facts& f, std::vector<double>& likelihood) const {
-    if (!settings_.homograph_weight) {
-        return;
-    }
     const std::size_t n = likelihood.size();
     for (std::size_t first = 0; first < n; ++first) {
         double pooled = 0, weights = 0;
@@ -205,10 +214,9 @@ void reading_model::share_among_twins(const form_facts& f, std::vector<double>& 
         bool all_weighed = true;
         for (std::size_t l = first; l < n; ++l) {
             if (f.twin_of[l] == first) {
-                const double weight = settings_.homograph_weight(f.lemmas[l]);
-                all_weighed = all_weighed && weight > 0;
+                all_weighed = all_weighed && f.twin_weight[l] > 0;
                 pooled += likelihood[l];
-                weights += weight;
+                weights += f.twin_weight[l];
                 ++members;
             }
         }
@@ -217,7 +225,7 @@ void reading_model::share_among_twins(const form_facts& f, std::vector<double>& 
         }
         for (std::size_t l = first; l < n; ++l) {
             if (f.twin_of[l] == first) {
-                likelihood[l] = pooled * settings_.homograph_weight(f.lemmas[l]) / weights;
+                likelihood[l] = pooled * f.twin_weight[l] / weights;
             }
         }
     }

@@ -96,6 +96,8 @@ private:
         std::vector<double> lemma_kind; // per lemma: its analyses' kind shares summed
         // per lemma: the first lemma of its homographs whose analyses of the form are alike
         std::vector<std::size_t> twin_of;
+        // per lemma with a twin here: its homograph weight (see settings); 0 otherwise
+        std::vector<double> twin_weight;
     };
 
     form_facts facts(std::string_view key, const analyses& list) const;
