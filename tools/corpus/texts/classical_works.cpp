@@ -395,10 +395,16 @@ bool build_history(context& c, const std::string& key, const std::vector<history
         return false;
     }
     built_work w = sectioned_work(c.author, work_code, c.author.label);
+    // Each edition is split into its books once, however many of them are built from it.
+    std::map<const tei_document*, std::vector<piece_group>> books_of_edition;
     for (std::size_t b = 0; b < books.size(); ++b) {
         const auto& work = c.author.works[b];
-        const auto pieces = all_pieces(books[b].edition != nullptr ? *books[b].edition : *doc);
-        const auto source_books = group_by(pieces, "book");
+        const tei_document* edition = books[b].edition != nullptr ? books[b].edition : doc;
+        auto split = books_of_edition.find(edition);
+        if (split == books_of_edition.end()) {
+            split = books_of_edition.emplace(edition, group_by(all_pieces(*edition), "book")).first;
+        }
+        const auto& source_books = split->second;
         const auto it =
             std::find_if(source_books.begin(), source_books.end(),
                          [&](const piece_group& g) { return g.n == books[b].source_book; });
