@@ -33,6 +33,15 @@
 
 namespace veso {
 
+namespace {
+
+// Whether w is the widget outer or lies inside it.
+bool holds(const QWidget* outer, const QWidget* w) {
+    return outer != nullptr && w != nullptr && (w == outer || outer->isAncestorOf(w));
+}
+
+} // namespace
+
 myframe::myframe(myapp& app) : app_(app), reading_(app.settings()) {
     setWindowTitle(QStringLiteral("Untitled - %1").arg(QString::fromLatin1(myapp::title)));
     setWindowIcon(platform::application_icon());
@@ -93,13 +102,10 @@ void myframe::create_panes() {
     text_widget_->on_painted([this] { update_place(); });
     lookup_widget_ = new lookup_pane_widget(*lookup_view_, splitter_, scale_);
     dictionary_->set_parent_widget(lookup_widget_);
-    const auto inside = [](const QWidget* outer, const QWidget* w) {
-        return outer != nullptr && (w == outer || outer->isAncestorOf(w));
-    };
     qApp->installEventFilter(new wheel_zoom(
-        [this, inside](const QWidget* w) {
-            return inside(text_widget_, w) || inside(lookup_widget_, w) ||
-                   inside(dictionary_->dialog(), w);
+        [this](const QWidget* w) {
+            return holds(text_widget_, w) || holds(lookup_widget_, w) ||
+                   holds(dictionary_->dialog(), w);
         },
         [this](bool larger) { run_scale(larger ? command::larger_text : command::smaller_text); },
         this));
@@ -327,7 +333,7 @@ void myframe::run_resume_reading() {
 
 void myframe::run_copy() {
     QWidget* focus = QApplication::focusWidget();
-    if (focus != nullptr && (focus == lookup_widget_ || lookup_widget_->isAncestorOf(focus)))
+    if (holds(lookup_widget_, focus))
         lookup_widget_->copy_text();
     else
         text_widget_->copy_page();
@@ -362,7 +368,7 @@ void myframe::move_focus_between_panes(bool forward) {
     // From outside the panes (the menu bar, nothing), the text pane comes next either way.
     int current = forward ? 0 : 2;
     for (int i = 0; i < 3; ++i) {
-        if (focus != nullptr && (focus == panes[i] || panes[i]->isAncestorOf(focus)))
+        if (holds(panes[i], focus))
             current = i;
     }
     for (int step = 1; step < 3; ++step) {
@@ -401,7 +407,7 @@ occurrences_window& myframe::occurrences_window_shown() {
 vocabulary_window& myframe::vocabulary_window_shown() {
     if (vocabulary_window_ == nullptr) {
         vocabulary_window_ = new vocabulary_window(
-            *occurrence_data_,
+            *occurrence_data_, app_.lex().greek_converter(),
             [this](const wide_string& lemma) {
                 return occurrences::short_gloss(app_.lex().stored_definition_of(lemma),
                                                 app_.lex().greek_converter());

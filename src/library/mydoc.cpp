@@ -276,6 +276,12 @@ void mydoc::select_passage(std::int32_t id) {
     current_id = id;
 }
 
+std::int32_t mydoc::section_start() const {
+    return section_count != 0 ? section_starts[static_cast<std::size_t>(
+                                    std::clamp(section, 0, section_capacity - 1))]
+                              : 0;
+}
+
 std::int32_t mydoc::section_end_of(std::int32_t index) const {
     if (index >= section_count || index < 0) {
         return text_length;

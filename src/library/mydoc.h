@@ -61,6 +61,8 @@ public:
     const document_tables& tables() const { return tables_; }
 
     void select_passage(std::int32_t id);
+    // Where the section shown starts in the text (0 before any section is known).
+    std::int32_t section_start() const;
     void page_forward();
     void page_backward();
     void goto_line();

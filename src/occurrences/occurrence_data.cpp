@@ -14,6 +14,13 @@ const occurrence_index* occurrence_data::index() {
     return index_.get();
 }
 
+const catalogue_places& occurrence_data::places() {
+    if (!places_) {
+        places_.emplace();
+    }
+    return *places_;
+}
+
 std::optional<word_search> search_typed_word(const occurrence_index& index, wide_string_view key) {
     if (const auto lemmas = index.find_lemmas(key); !lemmas.empty()) {
         return word_search{search_lemmas(index, lemmas), false};

@@ -23,7 +23,8 @@ public:
     bool is_open() const { return index_ != nullptr; }
     const wide_string& problem() const { return problem_; }
     passage_text& text() { return text_; }
-    const catalogue_places& places() const { return places_; }
+    // The catalogue's places of the leaves, gathered on first use too.
+    const catalogue_places& places();
 
 private:
     std::filesystem::path folder_;
@@ -31,7 +32,7 @@ private:
     std::unique_ptr<occurrence_index> index_;
     wide_string problem_;
     passage_text text_;
-    catalogue_places places_;
+    std::optional<catalogue_places> places_;
 };
 
 // What a word typed into "Find a word..." finds: the lemmas spelt so, otherwise the form.

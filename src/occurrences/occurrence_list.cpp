@@ -156,7 +156,7 @@ std::int32_t occurrence_list::position_of(const row& r) const {
 }
 
 wide_string occurrence_list::label(const row& r) const {
-    const auto* place = places_.of(leaf_of(r).id);
+    const auto* place = place_of_leaf_[leaf_of_hit_[r.hit]];
     if (place == nullptr) {
         return {};
     }

@@ -331,10 +331,7 @@ wide_string page_status_text(const mydoc& document, std::span<const catalogue_en
     wide_string status = work_and_section_of(document.current_id, entries);
 
     const std::int32_t length = std::clamp(document.text_length, 0, mydoc::text_capacity);
-    const std::int32_t section_start =
-        document.section_count != 0 ? document.section_starts[static_cast<std::size_t>(std::clamp(
-                                          document.section, 0, mydoc::section_capacity - 1))]
-                                    : 0;
+    const std::int32_t section_start = document.section_start();
     const std::int32_t lower = std::clamp(std::min(section_start, document.page_start), 0, length);
     const std::int32_t upper = std::clamp(document.section_end, lower, length);
     const section_text text(document, lower, upper);

@@ -200,10 +200,7 @@ void textview::paint(platform::device_context& dc, platform::text_size window_si
 
 void textview::settle_on_page_containing(platform::device_context& dc, const platform::rect& area,
                                          std::int32_t position) {
-    const std::int32_t section_start =
-        document_.section_count != 0 ? document_.section_starts[static_cast<std::size_t>(std::clamp(
-                                           document_.section, 0, mydoc::section_capacity - 1))]
-                                     : 0;
+    const std::int32_t section_start = document_.section_start();
     // The work's start lies before the section after a Goto to line 0: it is shown on its own.
     std::int32_t start = position == 0 ? 0 : section_start;
     std::vector<std::int32_t> starts{start};

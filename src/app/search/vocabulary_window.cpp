@@ -89,12 +89,13 @@ QVariant vocabulary_model::headerData(int section, Qt::Orientation orientation, 
 }
 
 vocabulary_window::vocabulary_window(occurrences::occurrence_data& data,
+                                     const betaconverter& converter,
                                      std::function<wide_string(const wide_string&)> gloss_of,
                                      std::function<void(const wide_string&)> open_lemma,
                                      QWidget* parent)
-    : QWidget(parent, Qt::Window), data_(data), gloss_of_(std::move(gloss_of)),
-      open_lemma_(std::move(open_lemma)), heading_(new QLabel(this)), order_(new QComboBox(this)),
-      skip_common_(new QSpinBox(this)),
+    : QWidget(parent, Qt::Window), data_(data), converter_(converter),
+      gloss_of_(std::move(gloss_of)), open_lemma_(std::move(open_lemma)),
+      heading_(new QLabel(this)), order_(new QComboBox(this)), skip_common_(new QSpinBox(this)),
       export_csv_(new QPushButton(QStringLiteral("Export CSV..."), this)),
       export_cards_(new QPushButton(QStringLiteral("Export flash cards..."), this)),
       table_(new QTableView(this)), model_(new vocabulary_model(this)) {
@@ -171,8 +172,7 @@ void vocabulary_window::show_section(std::int32_t id, const QString& title) {
         show_message(QStringLiteral("This section is not in the occurrence index."));
         return;
     }
-    const betaconverter converter;
-    list_ = std::make_unique<occurrences::vocabulary_list>(*index, *leaf, converter);
+    list_ = std::make_unique<occurrences::vocabulary_list>(*index, *leaf, converter_);
     const auto unanalysed = list_->unanalysed_tokens();
     heading_->setText(QStringLiteral("<b>%1</b><br>%L2 words, %L3 lemmas; %L4 %5 without an "
                                      "analysis %6 not listed.")

@@ -40,8 +40,9 @@ private:
 // lemmas hidden by a threshold, exported as CSV or as flash cards.
 class vocabulary_window : public QWidget {
 public:
-    // gloss_of gives a lemma's short gloss; open_lemma opens the dictionary window at a lemma.
-    vocabulary_window(occurrences::occurrence_data& data,
+    // gloss_of gives a lemma's short gloss; open_lemma opens the dictionary window at a lemma;
+    // converter shows the lemmas in Greek.
+    vocabulary_window(occurrences::occurrence_data& data, const betaconverter& converter,
                       std::function<wide_string(const wide_string&)> gloss_of,
                       std::function<void(const wide_string&)> open_lemma,
                       QWidget* parent = nullptr);
@@ -65,6 +66,7 @@ private:
     void export_to(bool cards);
 
     occurrences::occurrence_data& data_;
+    const betaconverter& converter_;
     std::function<wide_string(const wide_string&)> gloss_of_;
     std::function<void(const wide_string&)> open_lemma_;
     QLabel* heading_;
