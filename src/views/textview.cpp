@@ -11,7 +11,6 @@
 #include <array>
 #include <optional>
 #include <string>
-#include <unordered_map>
 
 namespace veso {
 
@@ -183,8 +182,6 @@ void textview::paint(platform::device_context& dc, platform::text_size window_si
         return;
     }
     dc.set_text_justification(0, 0);
-    justifying_ = false;
-    page_widths_.clear();
     dc.set_text_colour(platform::make_colour(0, 0, 0));
     dc.select_font(*fonts_->normal);
     if (pending_position_) {
@@ -267,7 +264,7 @@ void textview::lay_out_page(platform::device_context& dc, const platform::rect& 
             }
             // The line's width is the sum of its words' widths, as painting places them; this
             // also spares measuring the line again from its start for every word.
-            const platform::text_size word = extent(dc, units(q0, p));
+            const platform::text_size word = dc.text_extent(units(q0, p));
             line_width += word.width;
             measured = {line_width, word.height};
             ++word_count;
@@ -345,8 +342,7 @@ void textview::paint_lines(platform::device_context& dc, const platform::rect& a
     std::int32_t q = document_.page_start;
     int y = 0;
     for (const line& laid_out : lines_) {
-        justifying_ = laid_out.stretch > 0;
-        if (justifying_)
+        if (laid_out.stretch > 0)
             dc.set_text_justification(laid_out.stretch, laid_out.break_count);
         else
             dc.set_text_justification(0, 0);
@@ -392,13 +388,13 @@ int textview::paint_word(platform::device_context& dc, std::int32_t start, std::
     if (closes_bold)
         word.remove_suffix(1);
     if (start == marked_word_) {
-        const platform::text_size box = extent(dc, word);
+        const platform::text_size box = dc.text_extent(word);
         dc.fill_rectangle({x, y, x + box.width, y + box.height}, marked_word_colour);
     }
 
     platform::text_size size;
     const auto draw = [&](std::u16string_view text) {
-        const platform::text_size piece = extent(dc, text);
+        const platform::text_size piece = dc.text_extent(text);
         dc.text_out(x + size.width, y, text);
         size.width += piece.width;
         size.height = std::max(size.height, piece.height);
@@ -425,14 +421,6 @@ int textview::paint_word(platform::device_context& dc, std::int32_t start, std::
     word_rights_.push_back(x + size.width);
     word_spans_.push_back({start, end});
     return size.width;
-}
-
-platform::text_size textview::extent(platform::device_context& dc, std::u16string_view text) {
-    if (justifying_ || dc.selected_font() != fonts_->normal.get())
-        return dc.text_extent(text);
-    if (const auto known = page_widths_.find(text); known != page_widths_.end())
-        return known->second;
-    return page_widths_.emplace(std::u16string(text), dc.text_extent(text)).first->second;
 }
 
 wide_string textview::key_of_word_at(std::int32_t position) const {

@@ -12,7 +12,6 @@
 #include <memory>
 #include <optional>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace veso {
@@ -134,8 +133,6 @@ private:
                    bool ended_by_space, int x, int y);
     // Where the word starting at start ends: at a space, a carriage return or a zero unit.
     std::int32_t word_end(std::int32_t start) const;
-    // Text extent; within one paint, unjustified text in the normal face is measured once.
-    platform::text_size extent(platform::device_context& dc, std::u16string_view text);
     char16_t unit(std::int32_t position) const;
     std::u16string_view units(std::int32_t from, std::int32_t to) const;
     wide_string word_at(std::int32_t start) const;
@@ -170,16 +167,6 @@ private:
     std::optional<std::int32_t> clicked_start_; // where the word last clicked on this page starts
     std::optional<std::int32_t> pending_position_;
     std::int32_t marked_word_ = -1;
-    bool justifying_ = false;
-    struct text_hash {
-        using is_transparent = void;
-        std::size_t operator()(std::u16string_view text) const {
-            return std::hash<std::u16string_view>{}(text);
-        }
-    };
-    // Widths of unjustified text in the normal face, looked up without a copy of the text.
-    std::unordered_map<std::u16string, platform::text_size, text_hash, std::equal_to<>>
-        page_widths_;
 };
 
 } // namespace veso

@@ -9,6 +9,7 @@
 #include "platform/qt/qt_fonts.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QImage>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -17,6 +18,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <set>
 #include <thread>
 
 namespace veso {
@@ -56,11 +58,6 @@ void trigger(QDialog& dialog, const QString& text) {
 }
 
 TEST(reading_panes, IliadBookOneFromPageToDictionary) {
-    int argc = 1;
-    char name[] = "reading-test";
-    char* argv[] = {name, nullptr};
-    QApplication application(argc, argv);
-
     lexicon lex(data_root() / "data");
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::minutes(3);
     while (!lex.loading_finished() && std::chrono::steady_clock::now() < deadline)
@@ -182,6 +179,48 @@ TEST(reading_panes, IliadBookOneFromPageToDictionary) {
     EXPECT_EQ(dictionary.dialog()->geometry().size(), QSize(640, 480));
     dictionary.destroy_dictionary_window();
     QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// Reaching a page near the end of the longest section lays out every word before it; the widths
+// the Qt layer works out from letters and pairs must be those Qt measures, in the normal and the
+// bold face.
+TEST(reading_panes, EveryWordOfTheLongestSectionIsAsWideAsQtMeasuresIt) {
+    platform::headless_ui_services ui;
+    mydoc document(ui, nullptr, data_root());
+    document.select_passage(40431);
+    ASSERT_GT(document.section_end - document.section_start(), 500'000);
+    std::vector<std::u16string> words;
+    std::set<std::u16string, std::less<>> seen;
+    for (std::int32_t p = document.section_start(); p < document.section_end;) {
+        std::int32_t end = p;
+        while (end < document.section_end && document.text[end] != u'\0' &&
+               document.text[end++] != u' ') {
+        }
+        if (end == p)
+            ++end;
+        const std::u16string word(document.text.data() + p, end - p);
+        if (seen.insert(word).second)
+            words.push_back(word);
+        p = end;
+    }
+    ASSERT_GT(words.size(), 20'000u);
+
+    QImage device(10, 10, QImage::Format_RGB32);
+    platform::font_description bold;
+    bold.weight = 700;
+    for (const auto& description : {platform::font_description{}, bold}) {
+        const platform::qt_font font(description);
+        const QFontMetrics qt(font.qfont(), &device);
+        platform::qt_font_metrics metrics(font.qfont(), &device);
+        int wrong = 0;
+        for (const auto& word : words) {
+            const int expected = qt.horizontalAdvance(QString::fromStdU16String(word));
+            if (metrics.width(word) != expected && ++wrong < 5)
+                ADD_FAILURE() << QString::fromStdU16String(word).toStdString();
+        }
+        EXPECT_EQ(wrong, 0) << description.weight;
+        EXPECT_TRUE(metrics.widths_summed()) << description.weight;
+    }
 }
 
 } // namespace

@@ -48,26 +48,26 @@ QFont make_qfont(const font_description& description) {
 }
 
 qt_font_metrics::qt_font_metrics(const QFont& font, const QPaintDevice* device)
-    : font_(font), metrics_(font, device), dpi_(device != nullptr ? device->logicalDpiY() : 0),
-      height_(metrics_.height()), ascent_(metrics_.ascent()),
-      space_width_(metrics_.horizontalAdvance(QLatin1Char(' '))) {}
-
-int qt_font_metrics::measure(std::u16string_view text) const {
-    return metrics_.horizontalAdvance(
-        QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())));
-}
+    : font_(font), metrics_(font, device), fixed_metrics_(font, device),
+      width_model_([this](std::u16string_view text) {
+          // QFontMetricsF gives Qt's fixed-point advance as a real; 64ths of a pixel are exact.
+          return std::llround(64 * fixed_metrics_.horizontalAdvance(QString::fromUtf16(
+                                       text.data(), static_cast<qsizetype>(text.size()))));
+      }),
+      dpi_(device != nullptr ? device->logicalDpiY() : 0), height_(metrics_.height()),
+      ascent_(metrics_.ascent()), space_width_(metrics_.horizontalAdvance(QLatin1Char(' '))) {}
 
 int qt_font_metrics::width(std::u16string_view text) {
     if (text.empty()) {
         return 0;
     }
     if (text.size() > longest_cached_text) {
-        return measure(text);
+        return width_model_.width(text);
     }
     if (const int* known = widths_.find(text)) {
         return *known;
     }
-    return widths_.remember(text, measure(text));
+    return widths_.remember(text, width_model_.width(text));
 }
 
 qt_font_metrics::shaped_text qt_font_metrics::shape(std::u16string_view text,

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "platform/device_context.h"
+#include "platform/qt/kerning_width_model.h"
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QGlyphRun>
 #include <QList>
 #include <QStringList>
@@ -66,8 +68,8 @@ private:
 
 // The metrics of one font on devices of one resolution, with the texts measured and shaped so
 // far. Shaping a text is the dear part of painting; a view measures each word and then draws it,
-// and the same words recur on every page, so each text is shaped for its width once and for its
-// glyphs once.
+// and the same words recur on every page, so each text is shaped for its glyphs once, and its width
+// is worked out once, from its letters and their pairs where the face allows.
 class qt_font_metrics {
 public:
     // Widths are small and a long passage's pages are all laid out to reach a late one (a hit
@@ -79,6 +81,9 @@ public:
     static constexpr std::size_t longest_cached_text = 256;
 
     qt_font_metrics(const QFont& font, const QPaintDevice* device);
+    // The width model measures through this object.
+    qt_font_metrics(const qt_font_metrics&) = delete;
+    qt_font_metrics& operator=(const qt_font_metrics&) = delete;
 
     int logical_dpi() const { return dpi_; }
     int height() const { return height_; }
@@ -87,6 +92,8 @@ public:
     // The advance of the text as QFontMetrics::horizontalAdvance gives it.
     int width(std::u16string_view text);
     std::size_t cached_texts() const { return widths_.size(); }
+    // Whether widths are now added up from letters and pairs rather than measured whole.
+    bool widths_summed() const { return width_model_.trusted(); }
     // Draws the text with its baseline starting at (x, baseline), as QPainter::drawText does.
     void draw(QPainter& painter, int x, int baseline, std::u16string_view text);
 
@@ -97,11 +104,13 @@ private:
         qreal baseline_offset = 0;
     };
 
-    int measure(std::u16string_view text) const;
     shaped_text shape(std::u16string_view text, const QPaintDevice* device) const;
 
     QFont font_;
     QFontMetrics metrics_;
+    // Unrounded, for the sums of characters and pairs the widths are worked out from.
+    QFontMetricsF fixed_metrics_;
+    kerning_width_model width_model_;
     int dpi_;
     int height_;
     int ascent_;
