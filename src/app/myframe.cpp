@@ -8,12 +8,9 @@
 #include "app/myapp.h"
 #include "app/reading/reading_widgets.h"
 #include "app/reading/wheel_zoom.h"
-#include "app/search/occurrences_window.h"
-#include "app/search/vocabulary_window.h"
+#include "app/search/search_commands.h"
 #include "app/shortcuts_dialog.h"
 #include "library/catalogue_tree.h"
-#include "occurrences/short_gloss.h"
-#include "occurrences/typed_word.h"
 #include "platform/qt/pictures.h"
 
 #include <QAction>
@@ -21,7 +18,6 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QInputDialog>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
@@ -55,8 +51,9 @@ myframe::myframe(myapp& app) : app_(app), reading_(app.settings()) {
         scale_.set_percent(*percent);
 
     create_panes();
-    occurrence_data_ = std::make_unique<occurrences::occurrence_data>(
-        app_.data().folder(), std::string(app_.document().tables().fingerprint));
+    search_ = std::make_unique<search_commands>(
+        app_, *text_view_, *lookup_view_, this,
+        [this](std::int32_t id, std::int32_t position) { open_occurrence(id, position); });
     statusBar()->showMessage(QStringLiteral(" "));
     // Beside the idle message, so that menu hints never hide it.
     place_label_ = new QLabel(this);
@@ -68,11 +65,10 @@ myframe::myframe(myapp& app) : app_(app), reading_(app.settings()) {
 }
 
 myframe::~myframe() {
-    // The search windows read the occurrence data; the dictionary dialog hangs below the lookup
+    // The search windows sit above the frame; the dictionary dialog hangs below the lookup
     // pane and the panes refer to the core views: take them down in that order before the views
     // themselves.
-    delete occurrences_window_;
-    delete vocabulary_window_;
+    search_.reset();
     dictionary_.reset();
     delete splitter_;
     splitter_ = nullptr;
@@ -291,16 +287,16 @@ void myframe::run_command(int id) {
         run_keyboard_shortcuts();
         break;
     case command::occurrences_of_lemma:
-        run_occurrences_of_lemma();
+        search_->run_occurrences_of_lemma();
         break;
     case command::occurrences_of_form:
-        show_occurrences_of_form();
+        search_->show_occurrences_of_form();
         break;
     case command::find_word:
-        run_find_word();
+        search_->run_find_word();
         break;
     case command::vocabulary:
-        show_vocabulary();
+        search_->show_vocabulary();
         break;
     default:
         break;
@@ -389,183 +385,6 @@ void myframe::run_keyboard_shortcuts() {
 void myframe::update_place() {
     if (place_.update(app_.document()))
         place_label_->setText(QString::fromStdU16String(place_.text()));
-}
-
-occurrences_window& myframe::occurrences_window_shown() {
-    if (occurrences_window_ == nullptr) {
-        occurrences_window_ = new occurrences_window(
-            *occurrence_data_,
-            [this](std::int32_t id, std::int32_t position) { open_occurrence(id, position); },
-            this);
-    }
-    occurrences_window_->show();
-    occurrences_window_->raise();
-    occurrences_window_->activateWindow();
-    return *occurrences_window_;
-}
-
-vocabulary_window& myframe::vocabulary_window_shown() {
-    if (vocabulary_window_ == nullptr) {
-        vocabulary_window_ = new vocabulary_window(
-            *occurrence_data_, app_.lex().greek_converter(),
-            [this](const wide_string& lemma) {
-                return occurrences::short_gloss(app_.lex().stored_definition_of(lemma),
-                                                app_.lex().greek_converter());
-            },
-            [this](const wide_string& lemma) { lookup_view_->open_dictionary_at(lemma); }, this);
-    }
-    vocabulary_window_->show();
-    vocabulary_window_->raise();
-    vocabulary_window_->activateWindow();
-    return *vocabulary_window_;
-}
-
-int myframe::author_being_read() const {
-    const auto& document = app_.document();
-    return document.text_length > 0 && !document.loading ? document.author_number : 0;
-}
-
-std::vector<wide_string> myframe::clicked_lemmas() const {
-    std::vector<wide_string> lemmas;
-    for (std::size_t i = 1; i < lookup_view_->analyses.size(); i += 4) {
-        const wide_string& lemma = lookup_view_->analyses[i];
-        if (lemma != u"?" && std::find(lemmas.begin(), lemmas.end(), lemma) == lemmas.end()) {
-            lemmas.push_back(lemma);
-        }
-    }
-    return lemmas;
-}
-
-namespace {
-
-QString greek_of(const betaconverter& converter, const wide_string& beta) {
-    return QString::fromStdU16String(converter.to_unicode_word(beta));
-}
-
-} // namespace
-
-void myframe::run_occurrences_of_lemma() {
-    const std::vector<wide_string> lemmas = clicked_lemmas();
-    if (lemmas.size() < 2) {
-        show_occurrences_of_lemma(0);
-        return;
-    }
-    QStringList choices;
-    for (const wide_string& lemma : lemmas) {
-        choices << greek_of(app_.lex().greek_converter(), lemma);
-    }
-    bool chosen = false;
-    const QString choice = QInputDialog::getItem(this, QStringLiteral("Occurrences"),
-                                                 QStringLiteral("The clicked word's lemma:"),
-                                                 choices, 0, false, &chosen);
-    if (chosen) {
-        show_occurrences_of_lemma(static_cast<std::size_t>(choices.indexOf(choice)));
-    }
-}
-
-void myframe::show_occurrences_of_lemma(std::size_t choice) {
-    auto& window = occurrences_window_shown();
-    const std::vector<wide_string> lemmas = clicked_lemmas();
-    if (text_view_->clicked_word().empty()) {
-        window.show_message(QStringLiteral("Click a word in the text first."));
-        return;
-    }
-    if (lemmas.empty()) {
-        window.show_message(QStringLiteral("The clicked word has no analysis, so no lemma: "
-                                           "\"Occurrences of the clicked form\" lists where it "
-                                           "occurs."));
-        return;
-    }
-    const auto* index = opened_index(*occurrence_data_);
-    if (index == nullptr) {
-        window.show_message(QString::fromStdU16String(occurrence_data_->problem()));
-        return;
-    }
-    const wide_string& lemma = lemmas[std::min(choice, lemmas.size() - 1)];
-    const QString greek = greek_of(app_.lex().greek_converter(), lemma);
-    const auto found = index->find_lemmas(lemma);
-    if (found.empty() || index->lemma(found.front()) != lemma) {
-        window.show_message(QStringLiteral("The lemma %1 occurs nowhere in the texts.").arg(greek));
-        return;
-    }
-    const std::uint32_t chosen[] = {found.front()};
-    window.show_search(occurrences::search_lemmas(*index, chosen),
-                       QStringLiteral("%1 (lemma)").arg(greek), author_being_read());
-}
-
-void myframe::show_occurrences_of_form() {
-    auto& window = occurrences_window_shown();
-    const wide_string& key = text_view_->clicked_word();
-    if (key.empty()) {
-        window.show_message(QStringLiteral("Click a word in the text first."));
-        return;
-    }
-    const auto* index = opened_index(*occurrence_data_);
-    if (index == nullptr) {
-        window.show_message(QString::fromStdU16String(occurrence_data_->problem()));
-        return;
-    }
-    const QString greek = greek_of(app_.lex().greek_converter(), key);
-    const auto keys = index->find_form(key);
-    if (keys.empty()) {
-        window.show_message(QStringLiteral("The form %1 occurs nowhere in the texts.").arg(greek));
-        return;
-    }
-    window.show_search(occurrences::search_form(keys), QStringLiteral("%1 (form)").arg(greek),
-                       author_being_read());
-}
-
-void myframe::run_find_word() {
-    if (const auto typed = app_.ui().run_text_dialog(platform::text_dialog::find_word)) {
-        find_word(QString::fromStdU16String(*typed));
-    }
-}
-
-void myframe::find_word(const QString& typed) {
-    auto& window = occurrences_window_shown();
-    const auto key =
-        occurrences::typed_word_key(typed.toStdU16String(), app_.lex().greek_converter());
-    if (!key) {
-        window.show_message(typed.trimmed().isEmpty()
-                                ? QStringLiteral("Type a word to find.")
-                                : QStringLiteral("\"%1\" is no Greek word: type it in Greek "
-                                                 "letters or in Beta Code (λόγος or lo/gos).")
-                                      .arg(typed.trimmed()));
-        return;
-    }
-    const auto* index = opened_index(*occurrence_data_);
-    if (index == nullptr) {
-        window.show_message(QString::fromStdU16String(occurrence_data_->problem()));
-        return;
-    }
-    const QString greek = greek_of(app_.lex().greek_converter(), *key);
-    const auto found = occurrences::search_typed_word(*index, *key);
-    if (!found) {
-        window.show_message(
-            QStringLiteral("No lemma or form %1 (Beta Code %2) occurs in the texts.")
-                .arg(greek, QString::fromStdU16String(*key)));
-        return;
-    }
-    window.show_search(found->search,
-                       QStringLiteral("%1 (%2)").arg(greek, found->by_form
-                                                                ? QStringLiteral("form")
-                                                                : QStringLiteral("lemma")),
-                       author_being_read());
-}
-
-void myframe::show_vocabulary() {
-    auto& window = vocabulary_window_shown();
-    const auto& document = app_.document();
-    if (author_being_read() == 0) {
-        window.show_message(QStringLiteral("Choose a passage in the catalogue first."));
-        return;
-    }
-    if (!app_.lex().loading_finished()) {
-        window.show_message(QStringLiteral("The dictionary is still loading; open the vocabulary "
-                                           "again in a moment."));
-        return;
-    }
-    window.show_section(document.current_id, QString::fromStdU16String(document.title()));
 }
 
 void myframe::open_occurrence(std::int32_t id, std::int32_t position) {

@@ -9,7 +9,6 @@
 #include <QMainWindow>
 #include <map>
 #include <memory>
-#include <vector>
 
 class QAction;
 class QLabel;
@@ -17,17 +16,12 @@ class QSplitter;
 
 namespace veso {
 
-namespace occurrences {
-class occurrence_data;
-}
-
 class aboutvesodlg;
 class dictionary_window;
 class lookup_pane_widget;
 class lookupview;
 class myapp;
-class occurrences_window;
-class vocabulary_window;
+class search_commands;
 class text_pane_widget;
 class textsmenu_view;
 class textview;
@@ -76,19 +70,10 @@ public:
     QLabel& place_label() const { return *place_label_; }
     dictionary_window& dictionary() const { return *dictionary_; }
 
-    // The Search menu's commands with what the reader chose or typed: a lemma of the clicked
-    // word (an index into its lemmas), a typed word.
-    void show_occurrences_of_lemma(std::size_t choice);
-    void show_occurrences_of_form();
-    void find_word(const QString& typed);
-    void show_vocabulary();
+    // The Search menu's commands and windows.
+    search_commands& search() const { return *search_; }
     // Opens a hit: the leaf's passage, the page holding the position, the word marked.
     void open_occurrence(std::int32_t id, std::int32_t position);
-    // The windows, once a command has made them; null before.
-    occurrences_window* occurrences() const { return occurrences_window_; }
-    vocabulary_window* vocabulary() const { return vocabulary_window_; }
-    // The distinct lemmas of the clicked word's analyses (Beta Code).
-    std::vector<wide_string> clicked_lemmas() const;
 
 signals:
     // Emitted as each command starts.
@@ -117,11 +102,6 @@ private:
     void move_focus_between_panes(bool forward);
     void run_keyboard_shortcuts();
     void update_place();
-    void run_occurrences_of_lemma();
-    void run_find_word();
-    occurrences_window& occurrences_window_shown();
-    vocabulary_window& vocabulary_window_shown();
-    int author_being_read() const;
 
     myapp& app_;
     QSplitter* splitter_ = nullptr;
@@ -133,9 +113,7 @@ private:
     lookup_pane_widget* lookup_widget_ = nullptr;
     aboutvesodlg* loading_box_ = nullptr;
     std::map<int, QAction*> actions_;
-    std::unique_ptr<occurrences::occurrence_data> occurrence_data_;
-    occurrences_window* occurrences_window_ = nullptr;
-    vocabulary_window* vocabulary_window_ = nullptr;
+    std::unique_ptr<search_commands> search_;
     bool widths_set_ = false;
     view_scale scale_;
     reading_settings reading_;

@@ -5,6 +5,7 @@
 #include "app/myframe.h"
 #include "app/reading/reading_widgets.h"
 #include "app/search/occurrences_window.h"
+#include "app/search/search_commands.h"
 #include "app/search/vocabulary_window.h"
 #include "app/shortcuts_dialog.h"
 #include "datafiles/data_manifest.h"
@@ -242,23 +243,23 @@ TEST_F(FrameTest, AltFOpensTheFileMenuEveryTimeAndNoMnemonicsClash) {
 
 TEST_F(FrameTest, SearchWindowsSayWhatIsMissingOrWrong) {
     start();
-    frame().show_occurrences_of_form();
-    ASSERT_NE(frame().occurrences(), nullptr);
-    const auto said = [&] { return frame().occurrences()->heading().text(); };
+    frame().search().show_occurrences_of_form();
+    ASSERT_NE(frame().search().occurrences(), nullptr);
+    const auto said = [&] { return frame().search().occurrences()->heading().text(); };
     EXPECT_EQ(said(), QStringLiteral("Click a word in the text first."));
-    frame().find_word(QStringLiteral("  "));
+    frame().search().find_word(QStringLiteral("  "));
     EXPECT_EQ(said(), QStringLiteral("Type a word to find."));
-    frame().find_word(QStringLiteral("café"));
+    frame().search().find_word(QStringLiteral("café"));
     EXPECT_TRUE(said().contains(QStringLiteral("is no Greek word"))) << said().toStdString();
     // This folder has no data: the index is missing, and the window says how to build it.
-    frame().find_word(QStringLiteral("λόγος"));
+    frame().search().find_word(QStringLiteral("λόγος"));
     EXPECT_TRUE(said().contains(QStringLiteral("occurrences.idx) is missing")));
     EXPECT_TRUE(said().contains(QStringLiteral("veso-build-data --corpus")));
-    EXPECT_EQ(frame().occurrences()->model().rowCount(), 0);
+    EXPECT_EQ(frame().search().occurrences()->model().rowCount(), 0);
 
-    frame().show_vocabulary();
-    ASSERT_NE(frame().vocabulary(), nullptr);
-    EXPECT_EQ(frame().vocabulary()->heading().text(),
+    frame().search().show_vocabulary();
+    ASSERT_NE(frame().search().vocabulary(), nullptr);
+    EXPECT_EQ(frame().search().vocabulary()->heading().text(),
               QStringLiteral("Choose a passage in the catalogue first."));
 }
 

@@ -5,6 +5,7 @@
 #include "app/myframe.h"
 #include "app/reading/reading_widgets.h"
 #include "app/search/occurrences_window.h"
+#include "app/search/search_commands.h"
 #include "app/search/vocabulary_window.h"
 #include "platform/headless/memory_settings_store.h"
 #include "test_ui.h"
@@ -151,8 +152,8 @@ TEST_F(RealDataFrameTest, ResumeReadingReopensThePageLastRead) {
 
 TEST_F(RealDataFrameTest, OpeningAHitShowsThePageThatHoldsItWithTheWordMarked) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return catalogue().built(); }, 10000));
-    frame().find_word(QStringLiteral("μῆνις"));
-    auto* window = frame().occurrences();
+    frame().search().find_word(QStringLiteral("μῆνις"));
+    auto* window = frame().search().occurrences();
     ASSERT_NE(window, nullptr);
     EXPECT_EQ(window->heading().text(), QStringLiteral("μῆνις (lemma)"));
     const auto* list = window->model().list();
@@ -186,14 +187,14 @@ TEST_F(RealDataFrameTest, OpeningAHitShowsThePageThatHoldsItWithTheWordMarked) {
     EXPECT_EQ(frame().text().marked_word(), -1);
 
     // The next search's list starts at its top, wherever the last one was scrolled to.
-    frame().find_word(QStringLiteral("λόγος"));
+    frame().search().find_word(QStringLiteral("λόγος"));
     window->hits_view().scrollToBottom();
     ASSERT_GT(window->hits_view().verticalScrollBar()->value(), 0);
-    frame().find_word(QStringLiteral("θεά"));
+    frame().search().find_word(QStringLiteral("θεά"));
     EXPECT_EQ(window->hits_view().verticalScrollBar()->value(), 0);
 
     // A Greek word the texts never show empties the list and says so.
-    frame().find_word(QStringLiteral("xyzzy"));
+    frame().search().find_word(QStringLiteral("xyzzy"));
     EXPECT_EQ(window->heading().text(),
               QStringLiteral("No lemma or form χψζζψ (Beta Code xyzzy) occurs in the texts."));
     EXPECT_EQ(window->model().rowCount(), 0);
@@ -202,8 +203,8 @@ TEST_F(RealDataFrameTest, OpeningAHitShowsThePageThatHoldsItWithTheWordMarked) {
 TEST_F(RealDataFrameTest, VocabularyOfTheShownSection) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return app->lex().loading_finished(); }, 120000));
     select_leaf(40519);
-    frame().show_vocabulary();
-    auto* window = frame().vocabulary();
+    frame().search().show_vocabulary();
+    auto* window = frame().search().vocabulary();
     ASSERT_NE(window, nullptr);
     const auto& rows = window->model().rows();
     ASSERT_GT(rows.size(), 500u);
