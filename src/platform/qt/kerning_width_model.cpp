@@ -24,27 +24,27 @@ int to_pixels(std::int64_t fixed) {
 kerning_width_model::kerning_width_model(measure_function measure) : measure_(std::move(measure)) {}
 
 int kerning_width_model::width(std::u16string_view text) {
-    if (state_ == state::refuted) {
-        return to_pixels(measure_(text));
+    std::optional<std::int64_t> sum;
+    if (state_ != state::refuted) {
+        sum = sum_of_parts(text);
     }
-    const std::optional<std::int64_t> sum = sum_of_parts(text);
     if (!sum) {
         return to_pixels(measure_(text));
     }
-    if (state_ == state::trusted && text.size() > 1 && ++since_sample_ == sample_interval) {
-        since_sample_ = 0;
-        return to_pixels(checked(text, sum));
-    }
-    if (state_ == state::trusted || text.size() < 2) {
+    // A single letter's sum is its own measured width.
+    if (text.size() < 2) {
         return to_pixels(*sum);
     }
-    return to_pixels(checked(text, sum));
+    const bool sampled = state_ == state::trusted && ++since_sample_ == sample_interval;
+    if (sampled) {
+        since_sample_ = 0;
+    }
+    return to_pixels(state_ == state::learning || sampled ? checked(text, *sum) : *sum);
 }
 
-std::int64_t kerning_width_model::checked(std::u16string_view text,
-                                          std::optional<std::int64_t> sum) {
+std::int64_t kerning_width_model::checked(std::u16string_view text, std::int64_t sum) {
     const std::int64_t whole = measure_(text);
-    if (whole != *sum) {
+    if (whole != sum) {
         state_ = state::refuted;
     } else if (state_ == state::learning && ++agreements_ == agreements_needed) {
         state_ = state::trusted;

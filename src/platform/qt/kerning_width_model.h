@@ -40,7 +40,7 @@ private:
     std::int64_t single(char16_t c);
     std::int64_t kerning(char16_t first, char16_t second);
     // Measures the text whole and weighs the sum against it.
-    std::int64_t checked(std::u16string_view text, std::optional<std::int64_t> sum);
+    std::int64_t checked(std::u16string_view text, std::int64_t sum);
 
     measure_function measure_;
     state state_ = state::learning;
