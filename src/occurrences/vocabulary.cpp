@@ -1,6 +1,7 @@
 #include "occurrences/vocabulary.h"
 
 #include "lexicon/lexicon.h"
+#include "occurrences/shown_lemma.h"
 
 #include <algorithm>
 #include <cmath>
@@ -60,7 +61,7 @@ vocabulary_list::vocabulary_list(const occurrence_index& index, std::size_t leaf
             vocabulary_row row;
             row.lemma = lemma;
             row.beta = index.lemma(lemma);
-            row.greek = converter.to_unicode_word(row.beta);
+            row.greek = shown_lemma(row.beta, converter);
             row.in_author = index.lemma_count_in(lemma, author_);
             row.first_word = tokens_;
             row.first_position = t.position;

@@ -4,6 +4,7 @@
 #include "occurrences/beta_forms.h"
 #include "occurrences/occurrence_list.h"
 #include "occurrences/short_gloss.h"
+#include "occurrences/shown_lemma.h"
 #include "occurrences/typed_word.h"
 #include "occurrences/vocabulary.h"
 
@@ -140,6 +141,16 @@ TEST_F(OccurrenceViewsTest, ExportsQuoteWhatWouldSplitAFieldOrACard) {
               u"mh=nis,μῆνις,1,106,\"wrath, \"\"anger\"\"\",1");
     const std::u16string cards = with_oxia(u"μῆνις\twrath, \"anger\"\nἀείδω\tx y\nθεά\tx y\n");
     EXPECT_EQ(vocabulary_flash_cards(rows).substr(0, cards.size()), cards);
+}
+
+TEST(ShownLemma, RaisesAHomographsNumber) {
+    const betaconverter converter;
+    EXPECT_EQ(shown_lemma(u"kai/1", converter), with_oxia(u"καί¹"));
+    EXPECT_EQ(shown_lemma(u"le/gw2", converter), with_oxia(u"λέγω²"));
+    EXPECT_EQ(shown_lemma(u"o(10", converter), u"ὁ¹⁰");
+    EXPECT_EQ(shown_lemma(u"mh=nis", converter), u"μῆνις");
+    EXPECT_EQ(shown_lemma(u"12", converter), u"12");
+    EXPECT_EQ(shown_lemma(u"", converter), u"");
 }
 
 TEST(ShortGloss, TakesTheFirstTranslationOfEachSource) {

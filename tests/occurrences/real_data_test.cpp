@@ -158,6 +158,9 @@ TEST_F(RealOccurrences, VocabularyCountsAreTheLookupPanesCounts) {
     std::uint32_t tokens = list.unanalysed_tokens();
     for (const auto& row : rows) {
         EXPECT_EQ(row.in_author, lex->frequency_field(row.beta, 17));
+        // A homograph's number is raised, never a digit on the line (καί¹, not καί1).
+        EXPECT_EQ(row.greek.find_first_of(u"0123456789"), wide_string::npos)
+            << std::string(row.beta.begin(), row.beta.end());
         tokens += row.in_section;
     }
     EXPECT_EQ(tokens, list.tokens());

@@ -5,6 +5,7 @@
 #include "app/search/vocabulary_window.h"
 #include "occurrences/occurrence_data.h"
 #include "occurrences/short_gloss.h"
+#include "occurrences/shown_lemma.h"
 #include "occurrences/typed_word.h"
 #include "views/lookupview.h"
 #include "views/textview.h"
@@ -71,7 +72,7 @@ std::vector<wide_string> search_commands::clicked_lemmas() const {
 }
 
 QString search_commands::greek_of(const wide_string& beta) const {
-    return QString::fromStdU16String(app_.lex().greek_converter().to_unicode_word(beta));
+    return QString::fromStdU16String(occurrences::shown_lemma(beta, app_.lex().greek_converter()));
 }
 
 void search_commands::run_occurrences_of_lemma() {

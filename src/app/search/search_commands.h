@@ -56,6 +56,7 @@ public:
 private:
     occurrences_window& occurrences_window_shown();
     vocabulary_window& vocabulary_window_shown();
+    // A lemma or form in Greek, a homograph's number raised.
     QString greek_of(const wide_string& beta) const;
     // The author of the passage shown, or 0 when none is.
     int author_being_read() const;
