@@ -17,6 +17,16 @@
 
 namespace veso {
 
+namespace {
+
+void bring_forward(QWidget& window) {
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+} // namespace
+
 search_commands::search_commands(myapp& app, const textview& text, lookupview& lookup,
                                  QWidget* frame, open_hit_function open_hit)
     : app_(app), text_(text), lookup_(lookup), frame_(frame), open_hit_(std::move(open_hit)),
@@ -33,9 +43,7 @@ occurrences_window& search_commands::occurrences_window_shown() {
     if (occurrences_window_ == nullptr) {
         occurrences_window_ = new occurrences_window(*data_, open_hit_, frame_);
     }
-    occurrences_window_->show();
-    occurrences_window_->raise();
-    occurrences_window_->activateWindow();
+    bring_forward(*occurrences_window_);
     return *occurrences_window_;
 }
 
@@ -49,10 +57,16 @@ vocabulary_window& search_commands::vocabulary_window_shown() {
             },
             [this](const wide_string& lemma) { lookup_.open_dictionary_at(lemma); }, frame_);
     }
-    vocabulary_window_->show();
-    vocabulary_window_->raise();
-    vocabulary_window_->activateWindow();
+    bring_forward(*vocabulary_window_);
     return *vocabulary_window_;
+}
+
+const occurrences::occurrence_index* search_commands::index_or_problem(occurrences_window& window) {
+    const auto* index = opened_index(*data_);
+    if (index == nullptr) {
+        window.show_message(QString::fromStdU16String(data_->problem()));
+    }
+    return index;
 }
 
 int search_commands::author_being_read() const {
@@ -107,9 +121,8 @@ void search_commands::show_occurrences_of_lemma(std::size_t choice) {
                                            "occurs."));
         return;
     }
-    const auto* index = opened_index(*data_);
+    const auto* index = index_or_problem(window);
     if (index == nullptr) {
-        window.show_message(QString::fromStdU16String(data_->problem()));
         return;
     }
     const wide_string& lemma = lemmas[std::min(choice, lemmas.size() - 1)];
@@ -131,9 +144,8 @@ void search_commands::show_occurrences_of_form() {
         window.show_message(QStringLiteral("Click a word in the text first."));
         return;
     }
-    const auto* index = opened_index(*data_);
+    const auto* index = index_or_problem(window);
     if (index == nullptr) {
-        window.show_message(QString::fromStdU16String(data_->problem()));
         return;
     }
     const QString greek = greek_of(key);
@@ -164,9 +176,8 @@ void search_commands::find_word(const QString& typed) {
                                       .arg(typed.trimmed()));
         return;
     }
-    const auto* index = opened_index(*data_);
+    const auto* index = index_or_problem(window);
     if (index == nullptr) {
-        window.show_message(QString::fromStdU16String(data_->problem()));
         return;
     }
     const QString greek = greek_of(*key);

@@ -15,7 +15,8 @@ namespace veso {
 
 namespace occurrences {
 class occurrence_data;
-}
+class occurrence_index;
+} // namespace occurrences
 
 class lookupview;
 class myapp;
@@ -56,6 +57,8 @@ public:
 private:
     occurrences_window& occurrences_window_shown();
     vocabulary_window& vocabulary_window_shown();
+    // The index, opened on first use; null, with the reason shown in the window, when it cannot be.
+    const occurrences::occurrence_index* index_or_problem(occurrences_window& window);
     // A lemma or form in Greek, a homograph's number raised.
     QString greek_of(const wide_string& beta) const;
     // The author of the passage shown, or 0 when none is.
